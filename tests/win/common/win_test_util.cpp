@@ -1,0 +1,199 @@
+#include "win_test_util.h"
+
+#include <cstdlib>
+
+namespace tltest {
+
+std::string BinaryDir() { return TL_BINARY_DIR; }
+
+bool FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string MakeTempDir(const std::string& stem) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  static int counter = 0;
+  for (;;) {
+    std::string dir = std::string(tmp) + "tl_" + stem + "_" + std::to_string(GetCurrentProcessId()) +
+                      "_" + std::to_string(++counter);
+    if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string(tmp);
+  }
+}
+
+std::string MakeProgramFolder(const std::string& stem) {
+  std::string dir = MakeTempDir(stem);
+  CopyFileA((BinaryDir() + "\\TarvickLite.exe").c_str(), (dir + "\\TarvickLite.exe").c_str(), FALSE);
+  CopyFileA((BinaryDir() + "\\hooklib\\corvel.dll").c_str(), (dir + "\\corvel.dll").c_str(), FALSE);
+  return dir;
+}
+
+Process::~Process() { Kill(); }
+
+bool Process::Start(const std::string& exe, const std::string& args, const std::string& cwd) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        cwd.empty() ? nullptr : cwd.c_str(), &si, &pi_) != 0;
+}
+
+bool Process::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::Wait(DWORD ms) {
+  if (!pi_.hProcess) return STILL_ACTIVE;
+  if (WaitForSingleObject(pi_.hProcess, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (!pi_.hProcess) return;
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+  CloseHandle(pi_.hProcess);
+  CloseHandle(pi_.hThread);
+  pi_ = {};
+}
+
+namespace {
+struct FindArgs {
+  DWORD pid;
+  const char* cls;
+  const char* title;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
+  auto* a = reinterpret_cast<FindArgs*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (a->pid && pid != a->pid) return TRUE;
+  if (a->visibleOnly && !IsWindowVisible(h)) return TRUE;
+  char buf[512];
+  if (a->cls) {
+    GetClassNameA(h, buf, sizeof buf);
+    if (lstrcmpA(buf, a->cls) != 0) return TRUE;
+  }
+  if (a->title) {
+    GetWindowTextA(h, buf, sizeof buf);
+    if (lstrcmpA(buf, a->title) != 0) return TRUE;
+  }
+  a->found = h;
+  return FALSE;
+}
+
+HWND Poll(FindArgs args, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    args.found = nullptr;
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args));
+    if (args.found || GetTickCount() - start >= timeoutMs) return args.found;
+    Sleep(50);
+  }
+}
+
+std::string TextOf(HWND h) {
+  char buf[4096] = {};
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  buf[sizeof buf - 1] = '\0';
+  return buf;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs) {
+  return Poll({pid, className, title, false, nullptr}, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs) {
+  return Poll({pid, "#32770", caption, true, nullptr}, timeoutMs);
+}
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+  MessageBoxInfo info;
+  info.hwnd = box;
+  info.caption = TextOf(box);
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    GetClassNameA(c, cls, sizeof cls);
+    LONG style = GetWindowLongA(c, GWL_STYLE);
+    if (lstrcmpiA(cls, "Button") == 0) {
+      if (!IsWindowVisible(c)) continue;
+      info.buttons.push_back(TextOf(c));
+      if ((style & 0x0F) == BS_DEFPUSHBUTTON) info.defaultButton = info.buttons.back();
+    } else if (lstrcmpiA(cls, "Static") == 0) {
+      if ((style & SS_TYPEMASK) == SS_ICON) {
+        if (IsWindowVisible(c))
+          info.icon = reinterpret_cast<HICON>(SendMessageA(c, STM_GETICON, 0, 0));
+      } else if (info.text.empty()) {
+        info.text = TextOf(c);
+      }
+    }
+  }
+  return info;
+}
+
+bool PressButton(HWND box, const char* text) {
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    char cls[64] = {};
+    GetClassNameA(c, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Button") == 0 && TextOf(c) == text) {
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(c));
+      // Done when the box is gone, so the next look sees what came after it.
+      for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+      return !IsWindow(box);
+    }
+  }
+  return false;
+}
+
+void DeleteKeyTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); RegDeleteKeyA(root, path.c_str()); }
+
+RawValue ReadRaw(HKEY root, const std::string& path, const std::string& name) {
+  RawValue v;
+  HKEY k;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return v;
+  DWORD size = 0;
+  if (RegQueryValueExA(k, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+    v.bytes.assign(size, '\0');
+    if (RegQueryValueExA(k, name.c_str(), nullptr, &v.type,
+                         reinterpret_cast<BYTE*>(v.bytes.data()), &size) == ERROR_SUCCESS) {
+      v.exists = true;
+      v.bytes.resize(size);
+    }
+  }
+  RegCloseKey(k);
+  return v;
+}
+
+void WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& bytes) {
+  HKEY k;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExA(k, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                 static_cast<DWORD>(bytes.size()));
+  RegCloseKey(k);
+}
+
+std::string SettingsKey(const std::string& section) {
+  return "Software\\VB and VBA Program Settings\\Tarvick Lite\\" + section;
+}
+
+std::string Setting(const std::string& section, const std::string& name) {
+  RawValue v = ReadRaw(HKEY_CURRENT_USER, SettingsKey(section), name);
+  return v.exists ? std::string(v.bytes.c_str()) : "<missing>";
+}
+
+}  // namespace tltest

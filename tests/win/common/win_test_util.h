@@ -1,0 +1,68 @@
+// Helpers of the Windows tests: program folders, processes, message boxes
+// found by caption and answered by their buttons, raw registry values.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tltest {
+
+// The build tree as Windows sees it (for the built programs).
+std::string BinaryDir();
+// A new empty folder under %TEMP%.
+std::string MakeTempDir(const std::string& stem);
+// A fresh program folder with TarvickLite.exe and corvel.dll copied in.
+std::string MakeProgramFolder(const std::string& stem);
+bool FileExists(const std::string& path);
+
+// A started process; killed on destruction when still running.
+class Process {
+ public:
+  Process() = default;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  ~Process();
+  bool Start(const std::string& exe, const std::string& args = "", const std::string& cwd = "");
+  DWORD pid() const { return pi_.dwProcessId; }
+  HANDLE handle() const { return pi_.hProcess; }
+  bool Running() const;
+  // Exit code after waiting, or STILL_ACTIVE on timeout.
+  DWORD Wait(DWORD ms);
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Top-level window of a process by class name (pid 0: any process).
+HWND FindProcessWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+
+struct MessageBoxInfo {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+  std::vector<std::string> buttons;  // in the box's order
+  std::string defaultButton;         // the one with BS_DEFPUSHBUTTON
+  HICON icon = nullptr;              // the icon control's image, if any
+};
+// Waits for a dialog-class box with this caption in the process (0: any).
+HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs);
+MessageBoxInfo ReadMessageBox(HWND box);
+// Clicks the box's button with this text ("&No", "OK") and waits until the box is gone.
+bool PressButton(HWND box, const char* text);
+
+// Registry.
+void DeleteKeyTree(HKEY root, const std::string& path);
+struct RawValue {
+  bool exists = false;
+  DWORD type = 0;
+  std::string bytes;
+};
+RawValue ReadRaw(HKEY root, const std::string& path, const std::string& name);
+void WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& bytes);
+std::string SettingsKey(const std::string& section);  // HKCU path of a "Tarvick Lite" section
+std::string Setting(const std::string& section, const std::string& name);  // text up to NUL
+
+}  // namespace tltest
