@@ -1,0 +1,261 @@
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tl {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  MemorySettingsStore store;
+  std::vector<std::string> errors;
+  SettingsEnv env{store,
+                  {"C:\\Program Files\\Tarvick Lite", "C:\\WINDOWS", "C:\\WINDOWS\\System32"},
+                  [this](std::string_view m) { errors.emplace_back(m); }};
+  SettingsRecord rec;
+
+  std::string Opt(const char* key) const {
+    return store.Read(kAppTitle, "Options", key).text;
+  }
+  void PutOpt(const char* key, const std::string& v) { store.Write(kAppTitle, "Options", key, v); }
+  std::string Gen(const char* key) const { return store.Read(kAppTitle, "General", key).text; }
+};
+
+TEST_F(SettingsTest, EmptyStoreLoadsDefaultsAndWritesTheBuiltInPrograms) {
+  LoadOptions(env, rec);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(rec.RunAtStartUp, 0);
+  EXPECT_EQ(rec.SplashAtStartUp, 1);
+  EXPECT_EQ(rec.PopPlaySndFile, "C:\\Program Files\\Tarvick Lite\\Bell.wav");
+  EXPECT_EQ(rec.AppHKModifiers, 3);
+  EXPECT_EQ(rec.AppHKCharCode, 69);
+  EXPECT_EQ(rec.LANCon, 0);
+  EXPECT_EQ(rec.AppList, "1111111111");
+  EXPECT_EQ(rec.WndList, "1111111111");
+  EXPECT_EQ(rec.WinReminderInterval, 0);  // not a stored setting: off until a reset
+  EXPECT_EQ(rec.SProgCount, 2);
+  EXPECT_EQ(Opt("SProg1"), "c:\\windows\\explorer.exe,2;1");
+  EXPECT_EQ(Opt("SProg2"), "c:\\windows\\system32\\kernel32.dll,0;1");
+  EXPECT_EQ(Opt("SProgCount"), "2");
+  EXPECT_FALSE(store.Has(kAppTitle, "Options", "RunAtStartUp"));  // loading writes nothing else
+}
+
+TEST_F(SettingsTest, ResetAndSaveStoreTheResetValuesAsText) {
+  PutOpt("SProgCount", "4");
+  for (int i = 1; i <= 4; ++i) PutOpt(("SProg" + std::to_string(i)).c_str(), "c:\\x,0;1");
+  LoadOptions(env, rec);
+  ResetToDefaults(env, rec);
+  SaveOptions(env, rec);
+  const std::pair<const char*, const char*> expected[] = {
+      {"RunAtStartUp", "1"},     {"SplashAtStartUp", "1"},  {"ProcWarn", "1"},
+      {"PopPlaySnd", "1"},       {"PopPlaySndFile", "C:\\Program Files\\Tarvick Lite\\Bell.wav"},
+      {"BlockDialog", "1"},      {"BlockMode", "1"},        {"AppHK.Enabled", "1"},
+      {"AppHK.Modifiers", "3"},  {"AppHK.CharCode", "69"},  {"WndDisplay", "1"},
+      {"HideWnd", "1"},          {"LANCon", "0"},           {"SProgCount", "2"},
+      {"AppList", "11111111111"}, {"WndList", "1111111111"}, {"BlockMessenger", "True"},
+  };
+  for (auto [key, value] : expected) EXPECT_EQ(Opt(key), value) << key;
+  // The old entries beyond the two defaults are gone.
+  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg3"));
+  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg4"));
+  EXPECT_EQ(Opt("SProg1"), "c:\\windows\\explorer.exe,2;1");
+  EXPECT_EQ(rec.WinReminderInterval, 60);
+  EXPECT_EQ(rec.IdleResetMinutes, 3);
+  EXPECT_EQ(rec.WinReminderText, kWinReminderDefaultText);
+  EXPECT_EQ(rec.CostInterval, 60);
+  EXPECT_FLOAT_EQ(rec.CostAmount1, 0.02f);
+  EXPECT_FLOAT_EQ(rec.CostAmount2, 0.01f);
+  EXPECT_EQ(rec.OptionValue5, 5);
+  EXPECT_EQ(rec.OptionValue25, 25);
+  EXPECT_EQ(rec.OptionPair[0], 80);
+  EXPECT_EQ(rec.OptionPair[1], 95);
+}
+
+TEST_F(SettingsTest, StoredValuesRoundTrip) {
+  PutOpt("RunAtStartUp", "0");
+  PutOpt("AppHK.Modifiers", "6");
+  PutOpt("AppHK.CharCode", "80");
+  PutOpt("LANCon", "1");
+  PutOpt("SProgCount", "0");
+  PutOpt("AppList", std::string(5000, '1'));  // long texts are texts
+  LoadOptions(env, rec);
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(rec.AppHKModifiers, 6);
+  EXPECT_EQ(rec.AppHKCharCode, 80);
+  EXPECT_EQ(rec.LANCon, 1);
+  EXPECT_EQ(rec.SProgCount, 0);
+  EXPECT_EQ(rec.AppList.size(), 5000u);
+  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg1"));  // count 0: nothing written
+}
+
+// Values that do not convert: the load error, then the reset values stand
+// in memory and in the store.
+TEST_F(SettingsTest, BadValuesRaiseTheLoadErrorAndLeaveTheResetValues) {
+  const std::pair<const char*, std::string> bad[] = {
+      {"RunAtStartUp", "yes"},         {"RunAtStartUp", ""},
+      {"SplashAtStartUp", "70000"},    {"AppHK.CharCode", "99999999999"},
+      {"LANCon", std::string(3000, '7')}, {"SProgCount", "-40000"},
+  };
+  for (const auto& [key, value] : bad) {
+    MemorySettingsStore s;
+    std::vector<std::string> errs;
+    SettingsEnv e{s, env.dirs, [&](std::string_view m) { errs.emplace_back(m); }};
+    SettingsRecord r;
+    s.Write(kAppTitle, "Options", "LANCon", "1");
+    s.Write(kAppTitle, "Options", key, value);
+    LoadOptions(e, r);
+    ASSERT_EQ(errs.size(), 1u) << key;
+    EXPECT_EQ(errs[0], kLoadOptionsError);
+    EXPECT_EQ(r.RunAtStartUp, 1) << key;
+    EXPECT_EQ(r.LANCon, 0) << key;
+    EXPECT_EQ(s.Read(kAppTitle, "Options", "RunAtStartUp").text, "1") << key;
+    EXPECT_EQ(s.Read(kAppTitle, "Options", "SProgCount").text, "2") << key;
+  }
+}
+
+TEST_F(SettingsTest, AnUnreadableValueIsALoadError) {
+  store.PutUnreadable(kAppTitle, "Options", "HideWnd");
+  LoadOptions(env, rec);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(rec.AppList, "11111111111");  // reset value, not the load default
+}
+
+TEST_F(SettingsTest, SpecialProgramLookup) {
+  PutOpt("SProgCount", "4");
+  PutOpt("SProg1", "c:\\tools\\off.exe,1;2");
+  PutOpt("SProg2", "c:\\windows\\explorer.exe,2;1");
+  PutOpt("SProg3", "c:\\windows\\,0;1");
+  PutOpt("SProg4", ",1;1");  // an empty path marks nothing
+  LoadOptions(env, rec);
+  auto lookup = [&](const char* path) {
+    return SpecialProgramList(env, rec, kLookupSpecialProgram, path, nullptr);
+  };
+  EXPECT_EQ(lookup("c:\\windows\\explorer.exe"), 2);
+  EXPECT_EQ(lookup("c:\\windows\\explorer.exe.bak"), 2);  // a prefix
+  EXPECT_EQ(lookup("C:\\WINDOWS\\EXPLORER.EXE"), -1);      // case counts
+  EXPECT_EQ(lookup("c:\\windows\\notepad.exe"), 0);        // directory entry
+  EXPECT_EQ(lookup("c:\\tools\\off.exe"), -1);              // switched off
+  EXPECT_EQ(lookup("d:\\other.exe"), -1);
+  EXPECT_TRUE(errors.empty());
+
+  std::vector<SpecialProgramRow> rows;
+  EXPECT_EQ(SpecialProgramList(env, rec, kLoadSpecialPrograms, "", &rows), -1);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].path, "c:\\tools\\off.exe");
+  EXPECT_EQ(rows[0].actionCaption, "Hide it and all its windows from lists");
+  EXPECT_EQ(rows[0].icon, 2);  // listed although switched off
+}
+
+TEST_F(SettingsTest, SpecialProgramCountZeroMatchesNothing) {
+  PutOpt("SProgCount", "0");
+  LoadOptions(env, rec);
+  EXPECT_EQ(SpecialProgramList(env, rec, kLookupSpecialProgram, "c:\\windows\\explorer.exe", nullptr), -1);
+}
+
+TEST_F(SettingsTest, ABrokenEntryReportsAndResets) {
+  for (const char* broken : {"no separators", "c:\\a;1,2", "c:\\a,x;1", "c:\\a,1;"}) {
+    MemorySettingsStore s;
+    std::vector<std::string> errs;
+    SettingsEnv e{s, env.dirs, [&](std::string_view m) { errs.emplace_back(m); }};
+    SettingsRecord r;
+    s.Write(kAppTitle, "Options", "SProgCount", "2");
+    s.Write(kAppTitle, "Options", "SProg1", "c:\\ok.exe,0;1");
+    s.Write(kAppTitle, "Options", "SProg2", broken);
+    LoadOptions(e, r);
+    EXPECT_EQ(SpecialProgramList(e, r, kLookupSpecialProgram, "c:\\zzz", nullptr), -1);
+    ASSERT_EQ(errs.size(), 1u) << broken;
+    EXPECT_EQ(errs[0], kLoadSpecialError);
+    EXPECT_EQ(s.Read(kAppTitle, "Options", "SProg1").text, "c:\\windows\\explorer.exe,2;1");
+    EXPECT_EQ(r.RunAtStartUp, 1);
+  }
+  // A missing entry within the count fails the same way.
+  PutOpt("SProgCount", "3");
+  LoadOptions(env, rec);
+  std::vector<SpecialProgramRow> rows;
+  SpecialProgramList(env, rec, kLoadSpecialPrograms, "", &rows);
+  EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST_F(SettingsTest, SaveSpecialProgramsWritesRowsInOrder) {
+  LoadOptions(env, rec);
+  rec.SProgCount = 2;
+  std::vector<SpecialProgramRow> rows = {
+      {"C:\\Apps\\Tool.exe", "Give warning message before closing it", 1},
+      {"D:\\Games\\", "Hide from programs list", 2},
+  };
+  SpecialProgramList(env, rec, kSaveSpecialPrograms, "", &rows);
+  EXPECT_EQ(Opt("SProg1"), "C:\\Apps\\Tool.exe,2;1");  // as shown, not lower-cased
+  EXPECT_EQ(Opt("SProg2"), "D:\\Games\\,0;2");
+}
+
+TEST(ActionCaptions, MapBothWays) {
+  EXPECT_EQ(ActionCaption(1), "Hide it and all its windows from lists");
+  EXPECT_EQ(ActionCaption(3), "");
+  EXPECT_EQ(ActionCaption(-1), "");
+  EXPECT_EQ(ActionIndex("Give warning message before closing it"), "2");
+  EXPECT_EQ(ActionIndex("give warning message before closing it"), "");
+}
+
+TEST_F(SettingsTest, GeneralDefaultsAndTheIntegerPartOfUpdateSpeed) {
+  GeneralSettings g = LoadGeneralSettings(env, 100, 200);
+  EXPECT_TRUE(g.BlockMessenger && g.BlockPopUps && g.AlwaysOnTop);
+  EXPECT_EQ(g.UpdateSpeed, 0);
+  store.Write(kAppTitle, "General", "UpdateSpeed", "2.7");
+  store.Write(kAppTitle, "General", "AlwaysOnTop", "False");
+  store.Write(kAppTitle, "MoreTools", "BlockPopUps", "False");
+  g = LoadGeneralSettings(env, 100, 200);
+  EXPECT_EQ(g.UpdateSpeed, 2);
+  EXPECT_FALSE(g.AlwaysOnTop);
+  EXPECT_FALSE(g.BlockPopUps);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SettingsTest, GeneralRecoveryWritesItsValuesAndReadsAgain) {
+  for (const char* bad : {"fast", "7", "-1"}) {
+    errors.clear();
+    store.Write(kAppTitle, "General", "UpdateSpeed", bad);
+    store.Write(kAppTitle, "General", "AlwaysOnTop", "False");
+    GeneralSettings g = LoadGeneralSettings(env, 4320, 2880.5f);
+    ASSERT_EQ(errors.size(), 1u) << bad;
+    EXPECT_EQ(errors[0], kLoadGeneralError);
+    EXPECT_EQ(g.UpdateSpeed, 0);
+    EXPECT_TRUE(g.AlwaysOnTop);
+    EXPECT_EQ(Gen("AlwaysOnTop"), "True");
+    EXPECT_EQ(Gen("AppsLst"), "2");
+    EXPECT_EQ(Gen("WndsLst"), "2");
+    EXPECT_EQ(Gen("Toolbar"), "True");
+    EXPECT_EQ(Gen("Left"), "4320");
+    EXPECT_EQ(Gen("Top"), "2880.5");
+  }
+}
+
+// The recovery rewrites "General" only: a bad "MoreTools" value or a store
+// that cannot be written must not loop; one message, then the defaults.
+TEST_F(SettingsTest, GeneralRecoveryEndsWhenTheRetryFailsToo) {
+  store.Write(kAppTitle, "MoreTools", "BlockMessenger", "maybe");
+  GeneralSettings g = LoadGeneralSettings(env, 0, 0);
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(g.BlockMessenger);
+  EXPECT_EQ(store.Read(kAppTitle, "MoreTools", "BlockMessenger").text, "maybe");
+
+  errors.clear();
+  store.Write(kAppTitle, "MoreTools", "BlockMessenger", "True");
+  store.Write(kAppTitle, "General", "UpdateSpeed", "x");
+  store.readOnly = true;
+  g = LoadGeneralSettings(env, 0, 0);
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_EQ(g.UpdateSpeed, 0);
+}
+
+TEST_F(SettingsTest, SaveGeneralStoresTextForms) {
+  SaveGeneralSettings(store, {false, 3, 1500.0f, -15.0f});
+  EXPECT_EQ(Gen("AlwaysOnTop"), "False");
+  EXPECT_EQ(Gen("UpdateSpeed"), "3");
+  EXPECT_EQ(Gen("Left"), "1500");
+  EXPECT_EQ(Gen("Top"), "-15");
+}
+
+}  // namespace
+}  // namespace tl
