@@ -1,0 +1,45 @@
+#include "app/ini_win.h"
+
+#include <windows.h>
+
+#include "app/ini_rules.h"
+#include "app/startup_win.h"
+
+namespace modIni {
+
+std::vector<std::string> ClassList;
+
+std::string IniAccess(const std::string& mode, const std::string& section, const std::string& key,
+                      const std::string& value) {
+  if (auto err = tl::IniArgumentError(mode, section, key)) return *err;
+  const std::string& path = ModMain::IniPath;
+  switch (tl::IniModeOf(mode)) {
+    case tl::IniMode::Write:
+      WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+      return "";
+    case tl::IniMode::Get: {
+      char buf[256] = {};
+      DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, 255,
+                                         path.c_str());
+      buf[n < 255 ? n : 254] = '\0';
+      return tl::IniGetResult(std::string_view(buf, n < 255 ? n : 254));
+    }
+    default:
+      return "";
+  }
+}
+
+void WriteDefaultClassList() {
+  IniAccess("WRITE", "Classes", "Number", "2");
+  IniAccess("WRITE", "Classes", "Class1", "RUNDLL");
+  IniAccess("WRITE", "Classes", "Class2", "STUBWINDOW32");
+}
+
+void ReadClassList() {
+  ClassList.clear();
+  int n = tl::ClassCountOf(IniAccess("GET", "Classes", "Number"));
+  ClassList.reserve(n);
+  for (int i = 1; i <= n; ++i) ClassList.push_back(IniAccess("GET", "Classes", "Class" + std::to_string(i)));
+}
+
+}  // namespace modIni

@@ -1,0 +1,14 @@
+#include "popup/detector_scr_frm_win.h"
+
+bool PopUpDetectorScrFrm::Load() {
+  return Create("TarvickLitePopUpDetector", "Pop-up detector", WS_POPUP,
+                WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, 260, 110);
+}
+
+LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CLOSE) {
+    ShowWindow(hwnd(), SW_HIDE);  // stays loaded between pop-ups
+    return 0;
+  }
+  return Default(msg, wp, lp);
+}

@@ -1,0 +1,187 @@
+// Registry helpers, the registry settings store and prog.ini on the real
+// platform, and the message boxes of the settings checked in-process (where
+// the icon handle can be compared with the system's).
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/ini_win.h"
+#include "app/registry_win.h"
+#include "app/startup_win.h"
+#include "win_test_util.h"
+
+using namespace tltest;
+
+namespace {
+const std::string kTestKey = "Software\\TarvickLiteTests";
+
+// Answers the next box with this caption from another thread and keeps what it saw.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(const char* button)
+      : thread_([this, button] {
+          HWND box = WaitForMessageBox(GetCurrentProcessId(), "Tarvick Lite", 10000);
+          if (!box) return;
+          info_ = ReadMessageBox(box);
+          PressButton(box, button);
+        }) {}
+  ~BoxAnswerer() { Wait(); }
+  MessageBoxInfo Wait() {
+    if (thread_.joinable()) thread_.join();
+    return info_;
+  }
+
+ private:
+  MessageBoxInfo info_;
+  std::thread thread_;
+};
+}  // namespace
+
+// The helper passes the text's length without a terminator; Windows (and
+// Wine) count the terminator themselves when a NUL follows the data.
+TEST(Registry, WriteValueStoresTheText) {
+  DeleteKeyTree(HKEY_CURRENT_USER, kTestKey);
+  WriteRaw(HKEY_CURRENT_USER, kTestKey, "seed", REG_SZ, "");
+  modRegEnum::RegWriteValue(HKEY_CURRENT_USER, kTestKey, "Ten", "0123456789");
+  RawValue v = ReadRaw(HKEY_CURRENT_USER, kTestKey, "Ten");
+  ASSERT_TRUE(v.exists);
+  EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(v.bytes, std::string("0123456789\0", 11));
+  // A key that does not exist: nothing happens.
+  modRegEnum::RegWriteValue(HKEY_CURRENT_USER, kTestKey + "\\none", "x", "y");
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kTestKey + "\\none", "x").exists);
+}
+
+TEST(Registry, ReadValueTrimsStopsAtNulAndSurvivesOddValues) {
+  WriteRaw(HKEY_CURRENT_USER, kTestKey, "padded", REG_SZ, std::string("  c:\\a b  \0tail", 15));
+  WriteRaw(HKEY_CURRENT_USER, kTestKey, "unterminated", REG_SZ, "abc");
+  WriteRaw(HKEY_CURRENT_USER, kTestKey, "huge", REG_SZ, std::string(100000, 'x') + '\0');
+  modRegEnum::RegKey k = modRegEnum::RegOpenKey(HKEY_CURRENT_USER, kTestKey);
+  ASSERT_TRUE(k);
+  EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "padded"), "c:\\a b");
+  EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "unterminated"), "abc");
+  EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "huge").size(), 100000u);
+  EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "missing"), "");
+  EXPECT_EQ(modRegEnum::RegReadValue(nullptr, "padded"), "");
+  EXPECT_FALSE(modRegEnum::RegOpenKey(HKEY_CURRENT_USER, kTestKey + "\\none"));
+}
+
+TEST(Registry, AppPathsPerUserWhenTheMachineKeyIsAbsent) {
+  const std::string exe = "TarvickLiteProbe.exe";
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, modRegEnum::AppPathsKey(exe));
+  DeleteKeyTree(HKEY_CURRENT_USER, modRegEnum::AppPathsKey(exe));
+  EXPECT_EQ(modRegEnum::AppPathOf(exe), "");
+  ASSERT_TRUE(modRegEnum::RegisterAppPathUnder(HKEY_CURRENT_USER, exe, "C:\\P\\TarvickLiteProbe.exe", "C:\\P"));
+  EXPECT_EQ(modRegEnum::AppPathOf(exe), "C:\\P\\TarvickLiteProbe.exe");
+  // The machine-wide registration is preferred when both exist.
+  EXPECT_EQ(modRegEnum::RegisterAppPath(exe, "C:\\M\\TarvickLiteProbe.exe", "C:\\M"), HKEY_LOCAL_MACHINE);
+  EXPECT_EQ(modRegEnum::AppPathOf(exe), "C:\\M\\TarvickLiteProbe.exe");
+  RawValue def = ReadRaw(HKEY_LOCAL_MACHINE, modRegEnum::AppPathsKey(exe), "");
+  EXPECT_EQ(def.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(def.bytes, std::string("C:\\M\\TarvickLiteProbe.exe") + '\0');
+  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, modRegEnum::AppPathsKey(exe), "Path").bytes,
+            std::string("C:\\M") + '\0');
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, modRegEnum::AppPathsKey(exe));
+  DeleteKeyTree(HKEY_CURRENT_USER, modRegEnum::AppPathsKey(exe));
+}
+
+TEST(SettingsStore, RegistryFormsAndBadTypes) {
+  tl::RegistrySettingsStore store;
+  const std::string key = SettingsKey("TestSection");
+  DeleteKeyTree(HKEY_CURRENT_USER, key);
+  EXPECT_EQ(store.Read("Tarvick Lite", "TestSection", "a").status, tl::StoreRead::Missing);
+  ASSERT_TRUE(store.Write("Tarvick Lite", "TestSection", "a", "69"));
+  RawValue v = ReadRaw(HKEY_CURRENT_USER, key, "a");
+  EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(v.bytes, std::string("69\0", 3));
+  WriteRaw(HKEY_CURRENT_USER, key, "dword", REG_DWORD, std::string("\x01\0\0\0", 4));
+  EXPECT_EQ(store.Read("Tarvick Lite", "TestSection", "dword").status, tl::StoreRead::Failed);
+  WriteRaw(HKEY_CURRENT_USER, key, "big", REG_SZ, std::string(70000, '7'));
+  tl::StoreRead big = store.Read("Tarvick Lite", "TestSection", "big");
+  EXPECT_EQ(big.status, tl::StoreRead::Ok);
+  EXPECT_EQ(big.text.size(), 70000u);
+  EXPECT_TRUE(store.Delete("Tarvick Lite", "TestSection", "a"));
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, key, "a").exists);
+  DeleteKeyTree(HKEY_CURRENT_USER, key);
+}
+
+class IniTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = MakeTempDir("ini");
+    ModMain::IniPath = dir_ + "\\prog.ini";
+  }
+  std::string dir_;
+};
+
+TEST_F(IniTest, DefaultClassListAndItsReading) {
+  modIni::WriteDefaultClassList();
+  modIni::ReadClassList();
+  ASSERT_EQ(modIni::ClassList.size(), 2u);
+  EXPECT_EQ(modIni::ClassList[0], "RUNDLL");
+  EXPECT_EQ(modIni::ClassList[1], "STUBWINDOW32");
+  EXPECT_EQ(modIni::IniAccess("get", "Classes", "Number"), "2");
+  EXPECT_EQ(modIni::IniAccess("GET", "Classes", "Class3"), "");
+  EXPECT_EQ(modIni::IniAccess("GET", "Classes", ""), "ERROR Keyname");
+  EXPECT_EQ(modIni::IniAccess("", "Classes", "x"), "ERROR MODE");
+  EXPECT_EQ(modIni::IniAccess("GET", "", "x"), "ERROR Secname");
+  EXPECT_EQ(modIni::IniAccess("READ", "Classes", "Number"), "");
+  modIni::IniAccess("WRITE", "Classes", "Number", "3");
+  modIni::ReadClassList();
+  ASSERT_EQ(modIni::ClassList.size(), 3u);
+  EXPECT_EQ(modIni::ClassList[2], "");
+}
+
+TEST_F(IniTest, OddAndUnwritableFiles) {
+  // A file that is not INI text, a huge count and a value beginning "Failed".
+  HANDLE f = CreateFileA(ModMain::IniPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  std::string junk = "\x01\x02garbage\r\n[Classes]\r\nNumber=99999999\r\nClass1=Failed class\r\nClass2=" +
+                     std::string(600, 'c') + "\r\n";
+  DWORD w;
+  WriteFile(f, junk.data(), static_cast<DWORD>(junk.size()), &w, nullptr);
+  CloseHandle(f);
+  modIni::ReadClassList();
+  EXPECT_EQ(modIni::ClassList.size(), 1024u);
+  EXPECT_EQ(modIni::ClassList[0], "");
+  EXPECT_EQ(modIni::ClassList[1].size(), 254u);  // cut to the buffer
+
+  // A folder where the file should be: nothing is stored, the list is empty.
+  ModMain::IniPath = dir_ + "\\sub";
+  CreateDirectoryA(ModMain::IniPath.c_str(), nullptr);
+  modIni::WriteDefaultClassList();
+  modIni::ReadClassList();
+  EXPECT_TRUE(modIni::ClassList.empty());
+}
+
+// The boxes' text, caption, buttons, icon and default button, seen in-process.
+TEST(SettingsBoxes, LoadErrorIsAnErrorBoxAndTheResetValuesAreStored) {
+  ModMain::InitProcessValues();
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("abc\0", 4));
+  BoxAnswerer answer("OK");
+  ModMain::LoadOptions();
+  MessageBoxInfo seen = answer.Wait();
+  EXPECT_EQ(seen.text, "Error loading settings from registry, default settings will be loaded");
+  EXPECT_EQ(seen.caption, "Tarvick Lite");
+  EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+  EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
+  EXPECT_EQ(ModMain::Settings.RunAtStartUp, 1);
+  EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
+  EXPECT_EQ(Setting("Options", "AppList"), "11111111111");
+}
+
+TEST(SettingsBoxes, ConnectionQuestionAnsweredNoMeansLan) {
+  ModMain::InitProcessValues();
+  BoxAnswerer answer("&No");
+  ModMain::FirstRunSetup();
+  MessageBoxInfo seen = answer.Wait();
+  EXPECT_EQ(seen.text,
+            "Do you use a modem to connect to the Internet (dial-up connection) ? Or a leased line "
+            "(LAN, DSL, ... etc) ? Click Yes if you use a modem and No if you use a leased line. "
+            "You may change it later at any time from Options.");
+  EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+  EXPECT_EQ(seen.defaultButton, "&Yes");
+  EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_ASTERISK));
+  EXPECT_EQ(ModMain::Settings.LANCon, 1);
+  EXPECT_EQ(Setting("Options", "LANCon"), "1");
+  EXPECT_TRUE(FileExists(ModMain::ProgramFolder + "\\Pop.dat"));
+}

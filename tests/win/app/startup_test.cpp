@@ -1,0 +1,171 @@
+// The built program started as a user starts it: first and later starts, a
+// second instance, bad settings, and the end of the Windows session.
+#include <gtest/gtest.h>
+
+#include "win_test_util.h"
+
+using namespace tltest;
+
+namespace {
+
+const char* const kCaption = "Tarvick Lite";
+const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
+
+void ForgetInstallation() {
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kAppPaths);
+  DeleteKeyTree(HKEY_CURRENT_USER, kAppPaths);
+}
+
+// Starts the program and answers the first-run question with No.
+void FirstStart(Process& p, const std::string& folder) {
+  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
+  ASSERT_TRUE(box) << "no connection question";
+  MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_NE(info.text.find("Do you use a modem"), std::string::npos) << info.text;
+  EXPECT_EQ(info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+  EXPECT_NE(info.icon, nullptr);
+  ASSERT_TRUE(PressButton(box, "&No"));
+}
+
+// The session-end request, as Windows sends it to the hidden countdown form.
+void EndSession(Process& p) {
+  HWND cancel = FindProcessWindow(p.pid(), "TarvickLiteCancelEvent", nullptr, 10000);
+  ASSERT_TRUE(cancel);
+  DWORD_PTR r;
+  SendMessageTimeoutA(cancel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &r);
+}
+
+// True once the main loop runs (the settings are loaded by then).
+bool WaitUntilIdle(Process& p) {
+  return FindProcessWindow(p.pid(), "TarvickLiteCancelEvent", nullptr, 15000) &&
+         WaitForInputIdle(p.handle(), 10000) == 0;
+}
+
+}  // namespace
+
+TEST(StartUp, FirstRunRegistersResetsAndAsksOnceThenSessionEndSaves) {
+  ForgetInstallation();
+  std::string folder = MakeProgramFolder("first");
+  {
+    Process p;
+    FirstStart(p, folder);
+    ASSERT_TRUE(WaitUntilIdle(p));
+    Sleep(500);
+    RawValue path = ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "");
+    EXPECT_EQ(path.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(path.bytes, folder + "\\TarvickLite.exe" + '\0');
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "Path").bytes, folder + '\0');
+    EXPECT_EQ(Setting("Options", "LANCon"), "1");
+    EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
+    EXPECT_EQ(Setting("Options", "AppList"), "11111111111");
+    EXPECT_EQ(Setting("Options", "SProgCount"), "2");
+    char windir[MAX_PATH], sysdir[MAX_PATH];
+    GetWindowsDirectoryA(windir, MAX_PATH);
+    GetSystemDirectoryA(sysdir, MAX_PATH);
+    std::string sprog1 = std::string(windir) + "\\explorer.exe,2;1";
+    std::string sprog2 = std::string(sysdir) + "\\kernel32.dll,0;1";
+    for (auto* s : {&sprog1, &sprog2}) CharLowerA(s->data());
+    EXPECT_EQ(Setting("Options", "SProg1"), sprog1);
+    EXPECT_EQ(Setting("Options", "SProg2"), sprog2);
+    char ini[64] = {};
+    GetPrivateProfileStringA("Classes", "Class2", "", ini, sizeof ini, (folder + "\\prog.ini").c_str());
+    EXPECT_STREQ(ini, "STUBWINDOW32");
+    HKEY tmpcpu = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey("tmpcpu").c_str(), 0, KEY_READ, &tmpcpu),
+              ERROR_SUCCESS);
+    if (tmpcpu) RegCloseKey(tmpcpu);
+
+    EndSession(p);
+    EXPECT_EQ(p.Wait(10000), 0u) << "the session end must end the program with code 0";
+    EXPECT_EQ(Setting("General", "AlwaysOnTop"), "True");
+    EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
+    EXPECT_NE(Setting("General", "Left"), "<missing>");
+    EXPECT_NE(Setting("General", "Top"), "<missing>");
+  }
+  // The second start asks nothing.
+  Process again;
+  ASSERT_TRUE(again.Start(folder + "\\TarvickLite.exe", "", folder));
+  ASSERT_TRUE(WaitUntilIdle(again));
+  EXPECT_EQ(WaitForMessageBox(again.pid(), kCaption, 3000), nullptr);
+  EndSession(again);
+  EXPECT_EQ(again.Wait(10000), 0u);
+}
+
+TEST(StartUp, SecondInstanceShowsItsMessageAndLeavesTheFirstRunning) {
+  ForgetInstallation();
+  std::string folder = MakeProgramFolder("twice");
+  Process first;
+  FirstStart(first, folder);
+  ASSERT_TRUE(WaitUntilIdle(first));
+
+  Process second;
+  ASSERT_TRUE(second.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(second.pid(), kCaption, 20000);
+  ASSERT_TRUE(box);
+  MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.text, "Tarvick Lite is already running, double-click Tarvick tray icon to launch it");
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  EXPECT_NE(info.icon, nullptr);
+  PressButton(box, "OK");
+  EXPECT_EQ(second.Wait(10000), 0u);
+  EXPECT_TRUE(first.Running());
+  EndSession(first);
+  EXPECT_EQ(first.Wait(10000), 0u);
+}
+
+TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
+  ForgetInstallation();
+  std::string folder = MakeProgramFolder("bad");
+  {
+    Process p;
+    FirstStart(p, folder);
+    ASSERT_TRUE(WaitUntilIdle(p));
+    EndSession(p);
+    ASSERT_EQ(p.Wait(10000), 0u);
+  }
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("on\0", 3));
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "WndList", REG_SZ, std::string("0000000000\0", 11));
+  Process p;
+  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
+  ASSERT_TRUE(box);
+  MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.text, "Error loading settings from registry, default settings will be loaded");
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  PressButton(box, "OK");
+  ASSERT_TRUE(WaitUntilIdle(p));
+  EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
+  EXPECT_EQ(Setting("Options", "WndList"), "1111111111");
+  EXPECT_EQ(Setting("Options", "LANCon"), "0");  // the reset value, saved
+  EndSession(p);
+  EXPECT_EQ(p.Wait(10000), 0u);
+}
+
+TEST(StartUp, BadGeneralValuesAreRecoveredWithOneMessage) {
+  ForgetInstallation();
+  std::string folder = MakeProgramFolder("general");
+  {
+    Process p;
+    FirstStart(p, folder);
+    ASSERT_TRUE(WaitUntilIdle(p));
+    EndSession(p);
+    ASSERT_EQ(p.Wait(10000), 0u);
+  }
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("General"), "UpdateSpeed", REG_DWORD, std::string("\x02\0\0\0", 4));
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("MoreTools"), "BlockPopUps", REG_SZ, std::string(5000, 'z') + '\0');
+  Process p;
+  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(ReadMessageBox(box).text,
+            "Error loading general settings from registry, default settings will be loaded");
+  PressButton(box, "OK");
+  ASSERT_TRUE(WaitUntilIdle(p));
+  EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "the recovery must not loop";
+  EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
+  EXPECT_EQ(Setting("General", "Toolbar"), "True");
+  EndSession(p);
+  EXPECT_EQ(p.Wait(10000), 0u);
+}
