@@ -1,6 +1,5 @@
-// corvel.dll entry point and exports. The hook procedures and the CPU query
-// are added by their own changes; until then the exports answer "nothing
-// installed" and "no instances".
+// corvel.dll entry point and hook installation. The hook procedures are
+// added by their own change; until then InstallMainHook installs nothing.
 #include <windows.h>
 
 namespace {
@@ -15,5 +14,3 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
 extern "C" __declspec(dllexport) long WINAPI InstallMainHook(long, long install) {
   return install ? 1 : 3;
 }
-
-extern "C" __declspec(dllexport) long WINAPI GetCpuUsage(long*) { return 0; }
