@@ -131,15 +131,3 @@ TEST(HookText, CopyBoundedStopsShortOfTheEndAndTerminates) {
   TerminateWithin(menu, sizeof menu);
   EXPECT_EQ(std::string(menu).size(), 255u);
 }
-
-TEST(HookText, ClassNamesAreExactAndAddressesNeedAColon) {
-  EXPECT_TRUE(SameText("Edit", "Edit"));
-  EXPECT_FALSE(SameText("Edit", "edit"));
-  EXPECT_FALSE(SameText("Edit", "Edit2"));
-  EXPECT_FALSE(SameText("Edit2", "Edit"));
-  EXPECT_TRUE(SameText("", ""));
-  EXPECT_TRUE(ContainsColon("about:blank"));
-  EXPECT_TRUE(ContainsColon(":"));
-  EXPECT_FALSE(ContainsColon("www.example.com"));
-  EXPECT_FALSE(ContainsColon(""));
-}
