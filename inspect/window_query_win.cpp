@@ -1,0 +1,216 @@
+#include "inspect/window_query_win.h"
+
+#include <exception>
+
+#include "app/conversions.h"
+#include "app/ini_win.h"
+#include "app/startup_win.h"
+#include "inspect/process_query_win.h"
+#include "mainwin/interface_frm_win.h"
+
+namespace ModWndOpr {
+
+std::vector<HWND> WndHandles;
+std::vector<DWORD> WndPids;
+int16_t WndCount = -1;
+bool Enumerating = false;
+tl::WindowRecord WndRecord;
+bool ProgNotFound = false;
+
+namespace {
+
+constexpr UINT kWarnStyle = MB_YESNO | MB_ICONHAND | MB_DEFBUTTON2;  // 276
+
+std::string ClassOf(HWND hwnd) {
+  char buf[257] = {};
+  int n = GetClassNameA(hwnd, buf, 256);
+  return std::string(buf, n > 0 ? n : 0);
+}
+
+tl::WindowFacts FactsOf(HWND hwnd) {
+  tl::WindowFacts f;
+  f.visible = IsWindowVisible(hwnd) != 0;
+  f.exStyle = static_cast<uint32_t>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+  HWND owner = GetWindow(hwnd, GW_OWNER);
+  f.ownerIsWindow = IsWindow(owner) != 0;
+  f.className = ClassOf(hwnd);
+  if (f.ownerIsWindow) f.ownerClassName = ClassOf(owner);
+  return f;
+}
+
+struct EnumContext {
+  tl::SpecialLookup special;
+  DWORD ownPid;
+  int wndDisplay;
+  int hideWnd;
+};
+
+BOOL CALLBACK EnumProc(HWND hwnd, LPARAM lp) {
+  if (!Enumerating) return FALSE;
+  try {
+    auto& ctx = *reinterpret_cast<EnumContext*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == ctx.ownPid) return TRUE;
+    if (!tl::WindowFilter(FactsOf(hwnd), ctx.wndDisplay, ctx.hideWnd, modIni::ClassList))
+      return TRUE;
+    // The program as code 2 finds it, without touching LastProgName.
+    std::string program = tl::ToLower(ModProgInfo::Picture.NameOf(pid));
+    if (ctx.special.Action(program) == tl::kHideWithWindows) return TRUE;
+    WndHandles.push_back(hwnd);
+    WndPids.push_back(pid);
+    WndCount = static_cast<int16_t>(WndHandles.size() - 1);
+    return TRUE;
+  } catch (const std::exception&) {
+    return FALSE;  // out of memory: the list ends here
+  }
+}
+
+void Enumerate() {
+  WndHandles.clear();
+  WndPids.clear();
+  WndCount = -1;
+  EnumContext ctx{tl::SpecialLookup(ModMain::Env(), ModMain::Settings), ModMain::OwnProcessId,
+                  ModMain::Settings.WndDisplay, ModMain::Settings.HideWnd};
+  Enumerating = true;
+  EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&ctx));
+  Enumerating = false;
+}
+
+// The text followed by its terminating NUL, as the buffer holds it.
+std::string WindowText(HWND hwnd) {
+  int n = GetWindowTextLengthA(hwnd) + 1;
+  std::string buf(static_cast<size_t>(n), '\0');
+  GetWindowTextA(hwnd, buf.data(), n);
+  return buf;
+}
+
+// Code 4 with the handle; LastProgName is emptied first so that a miss shows.
+std::string ProgramOfWindow(const std::string& handleText) {
+  ModProgInfo::LastProgName.clear();
+  ModProgInfo::ProcessQuery(tl::kProcWindowProgram, handleText);
+  return ModProgInfo::LastProgName;
+}
+
+void FillRecord(HWND hwnd, const std::string& handleText) {
+  WndRecord = {};
+  if (!IsWindow(hwnd)) return;
+  WndRecord.title = WindowText(hwnd);
+  if (ProgramOfWindow(handleText).empty()) {
+    // Started after the last refresh: look once more after a light one.
+    Sleep(100);
+    ModProgInfo::ProcessQuery(tl::kProcRefresh, "True");
+    ProgramOfWindow(handleText);
+  }
+  WndRecord.program = ModProgInfo::LastProgName;
+  DWORD pid = 0;
+  WndRecord.threadId = GetWindowThreadProcessId(hwnd, &pid);
+  WndRecord.processId = pid;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  WndRecord.position = tl::PositionText(r.left, r.top, r.right, r.bottom);
+  if (IsWindowHung(hwnd)) return;  // responding, visible, topmost, enabled stay false
+  WndRecord.responding = IsWindowResponding(hwnd, false);
+  WndRecord.enabled = IsWindowEnabled(hwnd) != 0;
+  WndRecord.visible = IsWindowVisible(hwnd) != 0;
+  WndRecord.topmost = IsTopMost(hwnd);
+}
+
+}  // namespace
+
+std::string HandleText(HWND hwnd) { return std::to_string(HandleToLong(hwnd)); }
+
+HWND HandleFromText(std::string_view text) {
+  // Handles carry 32 significant bits; the text may be signed or not.
+  return static_cast<HWND>(LongToHandle(static_cast<LONG>(tl::NumericValue(text))));
+}
+
+tl::QueryValue WindowQuery(int32_t code, const std::string& handleText) {
+  HWND hwnd = HandleFromText(handleText);
+  switch (code) {
+    case tl::kWndEnumerate:
+      Enumerate();
+      return {};
+    case tl::kWndText:
+      return WindowText(hwnd);
+    case tl::kWndProgram: {
+      std::string program = ProgramOfWindow(handleText);
+      if (program.empty()) ProgNotFound = true;
+      return program;
+    }
+    case tl::kWndResponding:
+      return IsWindowResponding(hwnd, false);
+    case tl::kWndVisible:
+      if (IsWindowHung(hwnd)) return {};
+      return IsWindowVisible(hwnd) != 0;
+    case tl::kWndTopmost:
+      if (IsWindowHung(hwnd)) return {};
+      return IsTopMost(hwnd);
+    case tl::kWndEnabled:
+      if (IsWindowHung(hwnd)) return {};
+      return IsWindowEnabled(hwnd) != 0;
+    case tl::kWndProcessId: {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(hwnd, &pid);
+      return static_cast<int64_t>(pid);
+    }
+    case tl::kWndThreadId:
+      return static_cast<int64_t>(GetWindowThreadProcessId(hwnd, nullptr));
+    case tl::kWndPosition: {
+      RECT r{};
+      GetWindowRect(hwnd, &r);
+      return tl::PositionText(r.left, r.top, r.right, r.bottom);
+    }
+    case tl::kWndRecord:
+      FillRecord(hwnd, handleText);
+      return {};
+    default:
+      return {};
+  }
+}
+
+bool IsWindowResponding(HWND hwnd, bool longWait) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, longWait ? 500 : 50, &result) != 0;
+}
+
+bool IsWindowHung(HWND hwnd) { return !IsWindowResponding(hwnd, false); }
+
+bool IsTopMost(HWND hwnd) {
+  return tl::IsTopMostStyle(static_cast<uint32_t>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
+}
+
+bool CloseOrTerminateWindow(bool terminate, HWND hwnd) {
+  if (!terminate) {
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return true;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  // Emptied first: a stale name must not decide whether to ask.
+  std::string program = ProgramOfWindow(HandleText(hwnd));
+  if (ConfirmTerminate(program)) return false;
+  ModProgInfo::ProcessQuery(tl::kProcTerminate, std::to_string(pid));
+  return true;
+}
+
+bool ConfirmTerminate(const std::string& programName) {
+  int action = tl::SpecialProgramList(ModMain::Env(), ModMain::Settings, tl::kLookupSpecialProgram,
+                                      programName, nullptr);
+  if (action != tl::kWarnBeforeClose) return false;
+  return ModMain::ShowMessage(ModMain::MainForm().hwnd(), tl::TerminateQuestion(programName),
+                              kWarnStyle) == IDNO;
+}
+
+bool BringWindowToFront(HWND hwnd) {
+  if (GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) ShowWindow(hwnd, SW_RESTORE);
+  constexpr UINT kShow = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
+  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kShow);
+  Sleep(100);
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, kShow);
+  Sleep(100);
+  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kShow | SWP_NOACTIVATE);
+  return MForceFore::ForceForeground(hwnd, true);
+}
+
+}  // namespace ModWndOpr
