@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "app/conversions.h"
-#include "app/corvel_win.h"
 #include "app/ini_win.h"
 #include "app/main_loop_win.h"
 #include "app/registry_win.h"
+#include "app/reminders_win.h"
 #include "app/splash_frm_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
@@ -268,8 +268,10 @@ void ExitProgram() {
   SaveGeneralSettings();
   CloseHelpWindows();
   UnregisterHotKey(gMainForm.hwnd(), kHotkeyId);
+  if (IntMod::IsDialUpConnected() || Settings.LANCon == 1) ModMainLoop::StopProtection();
   SaveOptions();
-  Corvel::InstallMainHook(gCancelForm.hwnd(), 0);
+  ModMainLoop::ReleaseExternalComponent();
+  ModMainLoop::RemoveHooks();
   gMainForm.Destroy();
   TerminateProcess(GetCurrentProcess(), 0);
   ExitProcess(0);  // not reached

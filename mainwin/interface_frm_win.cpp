@@ -1,17 +1,32 @@
 #include "mainwin/interface_frm_win.h"
 
 #include "app/main_loop_win.h"
+#include "app/reminders_win.h"
 #include "app/startup_win.h"
 
 bool InterfaceFrm::Load() {
   int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  return Create("TarvickLiteMain", "Tarvick Lite", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                0, x, y, kWidth, kHeight);
+  if (!Create("TarvickLiteMain", "Tarvick Lite", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+              0, x, y, kWidth, kHeight))
+    return false;
+  auto button = [&](const char* text, int xPos, int id) {
+    HWND b = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, xPos, 8, 48,
+                             24, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             tl::AppInstance(), nullptr);
+    SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  };
+  button("Con", 8, IDC_INTERFACEFRM_COMMAND1);
+  button("Dis", 60, IDC_INTERFACEFRM_COMMAND2);
+  return true;
 }
 
 void InterfaceFrm::mnuSettingsTop_Click() {
   topChecked_ = !topChecked_;
+  ApplyAlwaysOnTop();
+}
+
+void InterfaceFrm::ApplyAlwaysOnTop() {
   SetWindowPos(hwnd(), topChecked_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -28,8 +43,34 @@ void InterfaceFrm::SetStartupChecks(bool messengerBlock, bool popBlock) {
   popBlockChecked_ = popBlock;
 }
 
+void InterfaceFrm::DoRefresh() {
+  ++refreshCount_;
+  // The pop-up blocker's manager page refreshes here once it is shown.
+}
+
+void InterfaceFrm::TlbButtons(const std::string& key) {
+  page_ = key;
+  DoRefresh();
+}
+
+void InterfaceFrm::MainTbl_ButtonClick(const std::string&) {
+  // The command toolbar's actions attach here with the main window's commands.
+}
+
+void InterfaceFrm::BringForward() {
+  SetForegroundWindow(hwnd());
+  SetActiveWindow(hwnd());
+}
+
+void InterfaceFrm::Command1_Click() { IntMod::SimulatedConnection = true; }
+void InterfaceFrm::Command2_Click() { IntMod::SimulatedConnection = false; }
+
 LRESULT InterfaceFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDC_INTERFACEFRM_COMMAND1) Command1_Click();
+      else if (LOWORD(wp) == IDC_INTERFACEFRM_COMMAND2) Command2_Click();
+      return 0;
     case WM_CLOSE:
       // Closing the main window only hides it; the program lives in the tray.
       ShowWindow(hwnd(), SW_HIDE);

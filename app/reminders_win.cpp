@@ -1,0 +1,212 @@
+#include "app/reminders_win.h"
+
+#include <mmsystem.h>
+#include <ras.h>
+
+#include <memory>
+
+#include "app/main_loop_win.h"
+#include "app/startup_win.h"
+#include "mainwin/interface_frm_win.h"
+
+namespace IntMod {
+
+bool SimulatedConnection = false;
+tl::ReminderState Reminder;
+POINT LastCursorPos = {};
+POINT CurrentCursorPos = {};
+
+bool UserWasActive() {
+  bool active = false;
+  if (GetCursorPos(&CurrentCursorPos) &&
+      (CurrentCursorPos.x != LastCursorPos.x || CurrentCursorPos.y != LastCursorPos.y)) {
+    LastCursorPos = CurrentCursorPos;
+    active = true;
+  }
+  // Every code is queried each time: the query also clears the "pressed
+  // since last time" bit, so a skipped code would count an old press later.
+  for (int vk = 32; vk <= 128; ++vk)
+    if (GetAsyncKeyState(vk) != 0) active = true;
+  return active;
+}
+
+void ReminderTick(uint32_t tick) {
+  const tl::SettingsRecord& s = ModMain::Settings;
+  if (tl::ReminderStep(Reminder, tick, s.WinReminderInterval, s.IdleResetMinutes, UserWasActive) !=
+      tl::ReminderOutcome::Remind)
+    return;
+  PlaySoundA((ModMain::ProgramFolder + "\\Bell.wav").c_str(), nullptr, SND_ASYNC | SND_FILENAME);
+  ShowFrm(0, tl::ReminderTitle(s.WinReminderInterval), s.WinReminderText);
+}
+
+namespace {
+using RasEnumFn = DWORD(WINAPI*)(LPRASCONNA, LPDWORD, LPDWORD);
+using RasStatusFn = DWORD(WINAPI*)(HRASCONN, LPRASCONNSTATUSA);
+
+struct Ras {
+  RasEnumFn enumConnections = nullptr;
+  RasStatusFn connectStatus = nullptr;
+};
+
+// Bound once; a machine without the dial-up library has no dial-up connection.
+const Ras& RasApi() {
+  static Ras ras = [] {
+    Ras r;
+    if (HMODULE lib = LoadLibraryA("rasapi32.dll")) {
+      r.enumConnections = reinterpret_cast<RasEnumFn>(
+          reinterpret_cast<void*>(GetProcAddress(lib, "RasEnumConnectionsA")));
+      r.connectStatus = reinterpret_cast<RasStatusFn>(
+          reinterpret_cast<void*>(GetProcAddress(lib, "RasGetConnectStatusA")));
+    }
+    return r;
+  }();
+  return ras;
+}
+
+// 256 records, kept for the process: the test runs ten times a second.
+RASCONNA gConnections[256];
+}  // namespace
+
+bool IsDialUpConnected() {
+  if (SimulatedConnection) return true;
+  const Ras& ras = RasApi();
+  if (!ras.enumConnections || !ras.connectStatus) return false;
+  // The record sizes are those of the headers this program is built with:
+  // the system checks them against its own layout.
+  ZeroMemory(&gConnections[0], sizeof gConnections[0]);
+  gConnections[0].dwSize = sizeof(RASCONNA);
+  DWORD size = sizeof gConnections, count = 0;
+  if (ras.enumConnections(gConnections, &size, &count) != 0 || count == 0) return false;
+  RASCONNSTATUSA status{};
+  status.dwSize = sizeof status;
+  if (ras.connectStatus(gConnections[0].hrasconn, &status) != 0) return false;
+  return status.rasconnstate == RASCS_Connected;
+}
+
+void ShowFrm(int16_t intMsgType, const std::string& MsgTitle, const std::string& MsgText) {
+  RemindersMsgFrm* form = RemindersMsgFrm::Current();
+  if (!form) {
+    auto created = std::make_unique<RemindersMsgFrm>();
+    if (!created->Load()) return;
+    form = created.release();  // owns itself until it closes
+  }
+  form->Show(intMsgType, MsgTitle, MsgText);
+}
+
+}  // namespace IntMod
+
+namespace {
+RemindersMsgFrm* gCurrent = nullptr;
+constexpr int kClientW = 440, kClientH = 220;
+}  // namespace
+
+RemindersMsgFrm* RemindersMsgFrm::Current() { return gCurrent; }
+
+bool RemindersMsgFrm::Load() {
+  RECT r = {0, 0, kClientW, kClientH};
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  if (!Create("TarvickLiteReminder", "", style, WS_EX_TOOLWINDOW, work.right - w - 8,
+              work.bottom - h - 8, w, h))
+    return false;
+  gCurrent = this;
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  font_ = CreateFontIndirectA(&ncm.lfMessageFont);
+  auto child = [&](const char* cls, const char* text, DWORD st, int x, int y, int cw, int ch, int id) {
+    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | st, x, y, cw, ch, hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), tl::AppInstance(), nullptr);
+    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return c;
+  };
+  child("STATIC", "", SS_OWNERDRAW, 16, 16, 56, 56, IDC_CLOCKIMG);
+  ShowWindow(GetDlgItem(hwnd(), IDC_CLOCKIMG), SW_HIDE);
+  child("STATIC", "", SS_LEFT, 88, 12, kClientW - 108, 140, IDC_LABEL1);
+  child("BUTTON", "Don't show this reminder again (you can show it later from MoreTools )",
+        BS_AUTOCHECKBOX | WS_TABSTOP, 16, 158, kClientW - 28, 20, IDC_DONTSHOWCHK);
+  child("BUTTON", "&Settings ...", BS_PUSHBUTTON | WS_TABSTOP, kClientW - 212, 186, 96, 26,
+        IDC_SETTINGSBTN);
+  child("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientW - 108, 186, 96, 26, IDC_OKBUTTON);
+  return true;
+}
+
+void RemindersMsgFrm::Show(int16_t msgType, const std::string& title, const std::string& text) {
+  msgType_ = msgType;
+  SetWindowTextA(hwnd(), title.c_str());
+  SetDlgItemTextA(hwnd(), IDC_LABEL1, text.c_str());
+  ShowWindow(hwnd(), SW_SHOW);
+  ShowWindow(GetDlgItem(hwnd(), IDC_CLOCKIMG), SW_SHOW);
+}
+
+void RemindersMsgFrm::OKButton_Click() {
+  Form_Unload();
+  DestroyWindow(hwnd());
+}
+
+void RemindersMsgFrm::SettingsBtn_Click() {
+  ModMainLoop::ShowMainWindow();
+  ModMain::MainForm().MainTbl_ButtonClick("MoreTools");
+  OKButton_Click();
+}
+
+void RemindersMsgFrm::Form_Unload() {
+  if (unloading_) return;
+  unloading_ = true;
+  if (msgType_ == 0) IntMod::ReminderTick(0);
+  ShowWindow(hwnd(), SW_HIDE);
+  if (IsDlgButtonChecked(hwnd(), IDC_DONTSHOWCHK) == BST_CHECKED) {
+    if (msgType_ == 0) ModMain::Settings.WinReminderInterval = 0;
+    ModMain::SaveOptions();
+  }
+}
+
+void RemindersMsgFrm::PaintClock(HDC dc, const RECT& r) {
+  HBRUSH face = CreateSolidBrush(RGB(250, 250, 240));
+  HPEN rim = CreatePen(PS_SOLID, 3, RGB(80, 90, 130));
+  HGDIOBJ oldBrush = SelectObject(dc, face), oldPen = SelectObject(dc, rim);
+  Ellipse(dc, r.left, r.top, r.right, r.bottom);
+  int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  MoveToEx(dc, cx, cy, nullptr);
+  LineTo(dc, cx, r.top + 10);  // minute hand at twelve
+  MoveToEx(dc, cx, cy, nullptr);
+  LineTo(dc, r.right - 14, cy);  // hour hand at three
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(face);
+  DeleteObject(rim);
+}
+
+LRESULT RemindersMsgFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE)
+        SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+      return Default(msg, wp, lp);
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDC_OKBUTTON || LOWORD(wp) == IDCANCEL) OKButton_Click();
+      else if (LOWORD(wp) == IDC_SETTINGSBTN) SettingsBtn_Click();
+      return 0;
+    case WM_CLOSE:
+      OKButton_Click();
+      return 0;
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (dis->CtlID != IDC_CLOCKIMG) return Default(msg, wp, lp);
+      FillRect(dis->hDC, &dis->rcItem, GetSysColorBrush(COLOR_BTNFACE));
+      PaintClock(dis->hDC, dis->rcItem);
+      return TRUE;
+    }
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+void RemindersMsgFrm::OnDestroyed() {
+  if (font_) DeleteObject(font_);
+  if (gCurrent == this) gCurrent = nullptr;
+  delete this;
+}

@@ -1,0 +1,134 @@
+// The main loop, the connection test and the reminder form in-process, with
+// the real forms: the loop's pace, the hotkey, protection per connection.
+#include <gtest/gtest.h>
+
+#include "app/main_loop_win.h"
+#include "app/reminders_win.h"
+#include "app/startup_win.h"
+#include "mainwin/interface_frm_win.h"
+#include "shutdown/cancel_event_win.h"
+#include "win_test_util.h"
+
+using namespace tltest;
+
+namespace {
+
+class MainLoopTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ModMain::InitProcessValues();
+    ModMain::MainForm().Load();
+    ModMain::CancelForm().Load();
+  }
+  void SetUp() override {
+    ModMain::Exiting = false;
+    ModMain::Settings = tl::SettingsRecord{};
+    ModMain::DialUpStartPending = ModMain::LanStartPending = true;
+    IntMod::SimulatedConnection = false;
+    ShowWindow(ModMain::MainForm().hwnd(), SW_HIDE);
+  }
+  // Runs the real loop for about ms milliseconds.
+  static void RunLoopFor(UINT ms) {
+    SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      ModMain::Exiting = true;
+    });
+    ModMainLoop::RunMainLoop();
+    ModMain::Exiting = false;
+  }
+};
+
+TEST_F(MainLoopTest, CountdownTimerPacesAboutTenPassesASecond) {
+  uint64_t before = ModMainLoop::PassCount;
+  DWORD start = GetTickCount();
+  RunLoopFor(3000);
+  double seconds = (GetTickCount() - start) / 1000.0;
+  double rate = (ModMainLoop::PassCount - before) / seconds;
+  std::printf("passes per second: %.1f\n", rate);
+  EXPECT_GT(rate, 6.0);
+  EXPECT_LT(rate, 25.0);
+}
+
+TEST_F(MainLoopTest, HotkeyShowsAndRefreshesTheHiddenWindow) {
+  InterfaceFrm& main = ModMain::MainForm();
+  uint32_t refreshes = main.RefreshCount();
+  ModMainLoop::LastRefreshTick = 0;
+  PostMessageA(main.hwnd(), WM_HOTKEY, 49151, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'E'));
+  RunLoopFor(400);
+  EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+  EXPECT_GT(main.RefreshCount(), refreshes);
+  EXPECT_NE(ModMainLoop::LastRefreshTick, 0u);  // the refresh timer restarted
+  // Already visible: brought forward, no immediate refresh.
+  refreshes = main.RefreshCount();
+  ModMainLoop::RefreshIntervalSeconds = 0;
+  PostMessageA(main.hwnd(), WM_HOTKEY, 49151, 0);
+  RunLoopFor(300);
+  EXPECT_EQ(main.RefreshCount(), refreshes);
+}
+
+TEST_F(MainLoopTest, SimulatedConnectionStartsAndStopsProtection) {
+  ModMain::Settings.BlockPopUps = true;
+  EXPECT_FALSE(IntMod::IsDialUpConnected());  // no modem under Wine
+  ModMainLoop::PeriodicWork();
+  EXPECT_TRUE(ModMain::DialUpStartPending);
+
+  // The main window's "Con" button.
+  HWND con = GetDlgItem(ModMain::MainForm().hwnd(), InterfaceFrm::IDC_INTERFACEFRM_COMMAND1);
+  char caption[16] = {};
+  GetWindowTextA(con, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Con");
+  SendMessageA(con, BM_CLICK, 0, 0);
+  ASSERT_TRUE(IntMod::IsDialUpConnected());
+  DWORD before = GetTickCount();
+  ModMainLoop::PeriodicWork();
+  EXPECT_FALSE(ModMain::DialUpStartPending);
+  EXPECT_GE(GetTickCount() - before, 450u);  // the settle pause of a start
+  EXPECT_LE(ModMainLoop::PopUpStartTick - before, 100u);
+
+  SendMessageA(GetDlgItem(ModMain::MainForm().hwnd(), InterfaceFrm::IDC_INTERFACEFRM_COMMAND2),
+               BM_CLICK, 0, 0);
+  ModMainLoop::PeriodicWork();
+  EXPECT_TRUE(ModMain::DialUpStartPending);
+  EXPECT_TRUE(ModMain::LanStartPending);
+}
+
+TEST_F(MainLoopTest, ReminderFormShowsItsTextAndClosesWithItsButtons) {
+  // One counted active minute with an interval of one: the form opens.
+  ModMain::Settings.WinReminderInterval = 1;
+  ModMain::Settings.IdleResetMinutes = 3;
+  ModMain::Settings.WinReminderText = "Stand up and stretch.";
+  IntMod::Reminder = {};
+  IntMod::ReminderTick(5000);
+  IntMod::LastCursorPos = {-1000, -1000};  // the cursor "moved" since
+  IntMod::ReminderTick(65000);
+  HWND form = FindProcessWindow(GetCurrentProcessId(), "TarvickLiteReminder", nullptr, 2000);
+  ASSERT_TRUE(form);
+  char text[512] = {};
+  GetWindowTextA(form, text, sizeof text);
+  EXPECT_STREQ(text, "Windows Reminder (Every 1 minute(s))");
+  GetDlgItemTextA(form, RemindersMsgFrm::IDC_LABEL1, text, sizeof text);
+  EXPECT_STREQ(text, "Stand up and stretch.");
+  GetDlgItemTextA(form, RemindersMsgFrm::IDC_DONTSHOWCHK, text, sizeof text);
+  EXPECT_STREQ(text, "Don't show this reminder again (you can show it later from MoreTools )");
+  GetDlgItemTextA(form, RemindersMsgFrm::IDC_SETTINGSBTN, text, sizeof text);
+  EXPECT_STREQ(text, "&Settings ...");
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(form, RemindersMsgFrm::IDC_CLOCKIMG)));
+
+  // "Don't show this reminder again" and OK: closed, reminder off, saved.
+  CheckDlgButton(form, RemindersMsgFrm::IDC_DONTSHOWCHK, BST_CHECKED);
+  SendMessageA(GetDlgItem(form, RemindersMsgFrm::IDC_OKBUTTON), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindow(form));
+  EXPECT_EQ(ModMain::Settings.WinReminderInterval, 0);
+  EXPECT_EQ(IntMod::Reminder.ActiveMinutes, 0);
+  EXPECT_NE(Setting("Options", "SProgCount"), "<missing>");  // the options were saved
+
+  // "Settings ..." shows the main window and closes the form.
+  IntMod::ShowFrm(0, "Reminder", "Text");
+  form = FindProcessWindow(GetCurrentProcessId(), "TarvickLiteReminder", nullptr, 2000);
+  ASSERT_TRUE(form);
+  SendMessageA(GetDlgItem(form, RemindersMsgFrm::IDC_SETTINGSBTN), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindow(form));
+  EXPECT_TRUE(IsWindowVisible(ModMain::MainForm().hwnd()));
+}
+
+}  // namespace
