@@ -8,7 +8,7 @@
 #include "app/reminders_win.h"
 #include "app/startup_win.h"
 #include "mainwin/interface_frm_win.h"
-#include "popup/pop_blocking_win.h"
+#include "popup/pop_detect_win.h"
 #include "shutdown/cancel_event_win.h"
 
 namespace ModMainLoop {

@@ -10,6 +10,7 @@
 #include "app/splash_frm_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
+#include "popup/pop_lists_win.h"
 #include "shutdown/cancel_event_win.h"
 
 namespace ModMain {
@@ -216,6 +217,7 @@ void FirstRunSetup() {
   HANDLE f = CreateFileA(popDat.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  ModPop::ImportPredefinedBrowsers();
 
   int answer = ShowMessage(gCancelForm.hwnd(), kConnectionQuestion, MB_YESNO | MB_ICONINFORMATION);
   Settings.LANCon = answer == IDYES ? 0 : 1;
@@ -255,6 +257,7 @@ void StartUp() {
   gCancelForm.Load();
   gDetectorForm.Load();
   LoadGeneralSettings();
+  ModPop::LoadPopupLists();
   if (firstRun) FirstRunSetup();
   ModMainLoop::RunMainLoop();
   ExitProgram();

@@ -12,3 +12,9 @@ LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
   return Default(msg, wp, lp);
 }
+
+// Filled in with the screen's layout and behaviour.
+void PopUpDetectorScrFrm::ShowPop(const std::string&, int16_t, HWND, int16_t, DWORD, bool) {}
+void PopUpDetectorScrFrm::Timer1_Timer() {}
+void PopUpDetectorScrFrm::CloseDetector(bool, bool) { pending_ = nullptr; }
+bool PopUpDetectorScrFrm::Check_URL() { return false; }

@@ -1,0 +1,139 @@
+#include "popup/pop_lists_win.h"
+
+#include "app/conversions.h"
+#include "popup/pop_detect_win.h"
+
+#include "app/registry_win.h"
+#include "app/startup_win.h"
+#include "inspect/process_query_win.h"
+
+namespace ModPop {
+
+std::vector<tl::BrowserEntry> Browsers;
+tl::PopupCounters Counters;
+std::vector<BlockedRow> BlockedList;
+
+namespace {
+
+std::string DateText(const SYSTEMTIME& t, DWORD flags) {
+  char buf[128] = {};
+  int n = GetDateFormatA(LOCALE_USER_DEFAULT, flags, &t, nullptr, buf, sizeof buf);
+  return n > 0 ? std::string(buf) : std::string();
+}
+
+std::string Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return DateText(now, DATE_SHORTDATE);
+}
+
+std::string NowText() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char time[64] = {};
+  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, time, sizeof time);
+  return DateText(now, DATE_SHORTDATE) + " " + time;
+}
+
+bool IsFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return !path.empty() && a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The FileVersion of a program, as the version reader finds it.
+std::string FileVersionOf(const std::string& path) {
+  ModProgInfo::FileVersionInfo(1, path);
+  return ModProgInfo::VerInfo[2];
+}
+
+void Log(HWND window, BlockedRow row) {
+  PostMessageA(window, WM_CLOSE, 0, 0);  // the window is closed, not its process
+  row.PageAddress = CurrentURL;
+  row.ClosedAt = NowText();
+  BlockedList.push_back(std::move(row));
+  if (Counters.TotalBlockCnt < INT16_MAX) ++Counters.TotalBlockCnt;
+  tl::SaveBlockCount(ModMain::Store(), Counters.TotalBlockCnt);
+}
+
+}  // namespace
+
+std::string ReadPopDat() {
+  std::string path = ModMain::ProgramFolder + "\\Pop.dat";
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string data;
+  LARGE_INTEGER size{};
+  // Pop.dat holds a few dozen records; anything far larger is not ours.
+  if (GetFileSizeEx(f, &size) && size.QuadPart > 0 && size.QuadPart < 16 * 1024 * 1024) {
+    data.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    if (!ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr)) got = 0;
+    data.resize(got);
+  }
+  CloseHandle(f);
+  return data;
+}
+
+std::string BrowserDisplayName(const std::string& path) {
+  ModProgInfo::FileVersionInfo(1, path);
+  std::string description = ModProgInfo::VerInfo[1];
+  return description.size() < 3 ? ModProgInfo::VerInfo[6] : description;
+}
+
+void LoadPopupLists() {
+  tl::SettingsStore& store = ModMain::Store();
+  Counters = tl::LoadCounters(store, Today());
+  Browsers = tl::LoadBrowserEntries(store);
+  std::string popDat = ReadPopDat();
+  std::vector<tl::PopDatRecord> records = tl::PopDatBrowsers(popDat);
+  for (tl::BrowserEntry& b : Browsers) {
+    std::string lowerPath = tl::ToLower(b.Path);
+    std::string version;
+    bool versionRead = false;
+    for (const tl::PopDatRecord& r : records) {  // every record: the last match wins
+      if (tl::ToLower(modRegEnum::AppPathOf(r.ExeName)) != lowerPath || lowerPath.empty()) continue;
+      if (!versionRead) {
+        version = FileVersionOf(b.Path);
+        versionRead = true;
+      }
+      if (!tl::VersionApplies(r.Version, version)) continue;
+      for (int j = 0; j < tl::kWhiteEntries; ++j) b.PreDefinedWhite[j] = r.White[j];
+    }
+  }
+}
+
+void SavePopupLists() { tl::SavePopupLists(ModMain::Store(), Browsers); }
+
+bool AddPredefinedBrowser(const tl::PopDatRecord& record) {
+  if (Browsers.size() >= tl::kMaxBrowsers) return false;
+  tl::BrowserEntry b;
+  b.Path = modRegEnum::AppPathOf(record.ExeName);
+  b.MenuName[0] = record.MenuName[0];
+  b.MenuName[1] = record.MenuName[1];
+  b.HidePop = record.HidePop;
+  b.PopDisNotf = record.PopDisNotf;
+  Browsers.push_back(std::move(b));
+  return true;
+}
+
+void ImportPredefinedBrowsers() {
+  std::string popDat = ReadPopDat();
+  for (const tl::PopDatRecord& r : tl::PopDatBrowsers(popDat)) {
+    std::string path = modRegEnum::AppPathOf(r.ExeName);
+    if (!IsFile(path)) continue;
+    if (tl::VersionApplies(r.Version, FileVersionOf(path))) AddPredefinedBrowser(r);
+  }
+  SavePopupLists();
+  LoadPopupLists();
+}
+
+void ClosePopupAndLog(HWND window, const std::string& path, const std::string& title) {
+  Log(window, {title.empty() ? "(none)" : title, "", BrowserDisplayName(path), "", path});
+}
+
+void CloseDialogAndLog(HWND window, const std::string& title) {
+  Log(window, {title, "", "Internet Explorer", "", "Internet Explorer"});
+}
+
+}  // namespace ModPop
