@@ -4,21 +4,10 @@
 
 namespace tl {
 
-bool WindowFilter(const WindowFacts& w, int wndDisplay, int hideWnd,
-                  const std::vector<std::string>& classList) {
-  if (!w.visible && hideWnd == 1) return false;
-  if (wndDisplay == 3) return true;
-  if (w.exStyle & kExToolWindow) return false;
-  if (!w.ownerIsWindow) return true;
-  if (w.exStyle & kExAppWindow) return true;
-  if (w.className != kDialogClass) return false;
-  if (wndDisplay == 2) return true;
-  if (wndDisplay == 1) {
-    std::string owner = ToUpper(Trim(w.ownerClassName));
-    for (const std::string& c : classList)
-      if (owner == c) return true;
-    return false;
-  }
+bool IsRecommendedOwnerClass(const std::string& ownerClass, const std::vector<std::string>& classList) {
+  std::string owner = ToUpper(Trim(ownerClass));
+  for (const std::string& c : classList)
+    if (owner == c) return true;
   return false;
 }
 

@@ -29,19 +29,43 @@ inline constexpr uint32_t kExToolWindow = 0x80;    // WS_EX_TOOLWINDOW
 inline constexpr uint32_t kExTopmost = 0x8;        // WS_EX_TOPMOST
 inline constexpr const char* kDialogClass = "#32770";
 
-// What the window filter looks at.
+// What the window filter looks at, as plain values. The glue passes a
+// source with the same members that asks the system only for what a rule
+// reaches: most windows are decided by the first rules.
 struct WindowFacts {
-  bool visible = false;
-  uint32_t exStyle = 0;
-  bool ownerIsWindow = false;  // GetWindow(GW_OWNER) names a window
-  std::string className;
-  std::string ownerClassName;
+  bool isVisible = false;
+  uint32_t extendedStyle = 0;
+  bool hasOwnerWindow = false;  // GetWindow(GW_OWNER) names a window
+  std::string windowClass;
+  std::string ownerWindowClass;
+
+  bool visible() const { return isVisible; }
+  uint32_t exStyle() const { return extendedStyle; }
+  bool ownerIsWindow() const { return hasOwnerWindow; }
+  std::string className() const { return windowClass; }
+  std::string ownerClassName() const { return ownerWindowClass; }
 };
+
+// Whether the owner's class, trimmed and in upper case, is one of the
+// recommended classes (compared as stored).
+bool IsRecommendedOwnerClass(const std::string& ownerClass, const std::vector<std::string>& classList);
+
 // Whether the window list holds the window, for the settings WndDisplay
 // (0-3) and HideWnd (1 = no invisible windows) and the recommended owner
-// classes of the INI file.
-bool WindowFilter(const WindowFacts& w, int wndDisplay, int hideWnd,
-                  const std::vector<std::string>& classList);
+// classes of the INI file. The first rule that applies decides.
+template <class Facts>
+bool WindowFilter(const Facts& w, int wndDisplay, int hideWnd,
+                  const std::vector<std::string>& classList) {
+  if (hideWnd == 1 && !w.visible()) return false;
+  if (wndDisplay == 3) return true;
+  if (w.exStyle() & kExToolWindow) return false;
+  if (!w.ownerIsWindow()) return true;
+  if (w.exStyle() & kExAppWindow) return true;
+  if (w.className() != kDialogClass) return false;
+  if (wndDisplay == 2) return true;
+  if (wndDisplay == 1) return IsRecommendedOwnerClass(w.ownerClassName(), classList);
+  return false;
+}
 
 bool IsTopMostStyle(uint32_t exStyle);
 // "(left,top) - (right,bottom)".

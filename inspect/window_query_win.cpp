@@ -1,6 +1,7 @@
 #include "inspect/window_query_win.h"
 
 #include <exception>
+#include <optional>
 
 #include "app/conversions.h"
 #include "app/ini_win.h"
@@ -27,16 +28,28 @@ std::string ClassOf(HWND hwnd) {
   return std::string(buf, n > 0 ? n : 0);
 }
 
-tl::WindowFacts FactsOf(HWND hwnd) {
-  tl::WindowFacts f;
-  f.visible = IsWindowVisible(hwnd) != 0;
-  f.exStyle = static_cast<uint32_t>(GetWindowLongA(hwnd, GWL_EXSTYLE));
-  HWND owner = GetWindow(hwnd, GW_OWNER);
-  f.ownerIsWindow = IsWindow(owner) != 0;
-  f.className = ClassOf(hwnd);
-  if (f.ownerIsWindow) f.ownerClassName = ClassOf(owner);
-  return f;
-}
+// The facts of one window, each asked for when the filter reaches it.
+class LiveWindowFacts {
+ public:
+  explicit LiveWindowFacts(HWND hwnd) : hwnd_(hwnd) {}
+  bool visible() const { return IsWindowVisible(hwnd_) != 0; }
+  uint32_t exStyle() const {
+    if (!exStyle_) exStyle_ = static_cast<uint32_t>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+    return *exStyle_;
+  }
+  bool ownerIsWindow() const { return IsWindow(Owner()) != 0; }
+  std::string className() const { return ClassOf(hwnd_); }
+  std::string ownerClassName() const { return ClassOf(Owner()); }
+
+ private:
+  HWND Owner() const {
+    if (!owner_) owner_ = GetWindow(hwnd_, GW_OWNER);
+    return *owner_;
+  }
+  HWND hwnd_;
+  mutable std::optional<uint32_t> exStyle_;
+  mutable std::optional<HWND> owner_;
+};
 
 struct EnumContext {
   tl::SpecialLookup special;
@@ -52,7 +65,7 @@ BOOL CALLBACK EnumProc(HWND hwnd, LPARAM lp) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid == ctx.ownPid) return TRUE;
-    if (!tl::WindowFilter(FactsOf(hwnd), ctx.wndDisplay, ctx.hideWnd, modIni::ClassList))
+    if (!tl::WindowFilter(LiveWindowFacts(hwnd), ctx.wndDisplay, ctx.hideWnd, modIni::ClassList))
       return TRUE;
     // The program as code 2 finds it, without touching LastProgName.
     std::string program = tl::ToLower(ModProgInfo::Picture.NameOf(pid));
