@@ -45,3 +45,14 @@ function(tl_win_test name)
   gtest_discover_tests(${name} TEST_PREFIX "win." PROPERTIES LABELS "win;wine"
                        DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# End-to-end tests: the built program folder against fixture programs.
+function(tl_e2e_test name)
+  if(NOT WIN32)
+    return()
+  endif()
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE tltestwin GTest::gtest_main)
+  gtest_discover_tests(${name} TEST_PREFIX "e2e." PROPERTIES LABELS "e2e;wine"
+                       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -3,6 +3,7 @@
 #include "app/main_loop_win.h"
 #include "app/reminders_win.h"
 #include "app/startup_win.h"
+#include "inspect/window_query_win.h"
 
 bool InterfaceFrm::Load() {
   int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
@@ -58,7 +59,8 @@ void InterfaceFrm::MainTbl_ButtonClick(const std::string&) {
 }
 
 void InterfaceFrm::BringForward() {
-  SetForegroundWindow(hwnd());
+  // Our own window answers: the check for hung windows would only cost time.
+  MForceFore::ForceForeground(hwnd(), true);
   SetActiveWindow(hwnd());
 }
 

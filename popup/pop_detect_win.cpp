@@ -285,6 +285,7 @@ void DetectPopups() {
     BrowserProcs.ClearSeen();
   }
   // 12. Judge the new windows of listed browsers, topmost first.
+  bool judged = false;
   TakeWindowSnapshot();
   PrepareBrowserMatch();
   for (HWND h : gSnapshot) {
@@ -303,6 +304,7 @@ void DetectPopups() {
       SetTmp("MenuName", "");
       continue;
     }
+    judged = true;
     if (tl::MenuRuleAllows(menu, Browsers[k])) {
       SetTmp("MenuName", "");
       BrowserProcs.AddWindow(rec, HandleValue(h));
@@ -317,7 +319,9 @@ void DetectPopups() {
   if (purgeDue) BrowserProcs.Purge();
   // 14.
   if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
-  SetTmp("MouseHwnd", "0");
+  // The click was used up by a window it may have opened; a pass woken by
+  // some other program's window leaves it for the window still to come.
+  if (judged) SetTmp("MouseHwnd", "0");
 }
 
 }  // namespace ModPop

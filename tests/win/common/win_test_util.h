@@ -52,6 +52,9 @@ MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks the box's button with this text ("&No", "OK") and waits until the box is gone.
 bool PressButton(HWND box, const char* text);
 
+// A real left click (SendInput) at the centre of a screen rectangle.
+void ClickAt(const RECT& r);
+
 // Registry.
 void DeleteKeyTree(HKEY root, const std::string& path);
 struct RawValue {
