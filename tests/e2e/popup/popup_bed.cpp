@@ -1,0 +1,95 @@
+#include "popup_bed.h"
+
+#include <cstring>
+
+namespace tltest {
+
+namespace {
+
+const std::string kHandoffKey = "Software\\VB and VBA Program Settings\\Tarvick\\tmp";
+const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+void PutSz(const std::string& section, const std::string& name, const std::string& value) {
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey(section), name, REG_SZ, value + '\0');
+}
+
+// Pop.dat with one record for the fixture: white-lists the address "trusted.test".
+void WritePopDat(const std::string& folder) {
+  std::string head(2846, ' '), rec(2846, ' ');
+  auto put = [](std::string& r, size_t off, const char* text) {
+    std::memcpy(r.data() + off, text, std::strlen(text));
+  };
+  put(head, 256, "1");
+  put(rec, 0, "Fixture Browser");
+  put(rec, 256, "pop_browser.exe");
+  put(rec, 512, "open in new window");
+  std::memset(rec.data() + 1280, 0, 18);  // options, version, white types
+  std::memset(rec.data() + 2834, 0, 12);  // exact flags
+  rec[1280] = 1;                          // PopDisNotf
+  rec[1282] = 1;                          // HidePop
+  put(rec, 1298, "trusted.test");         // white entry 0: page address, contained
+  std::string data = head + rec;
+  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         0, nullptr);
+  DWORD w;
+  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
+  CloseHandle(f);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed) {
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
+  folder = MakeProgramFolder("e2e");
+  fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
+  WritePopDat(folder);
+  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
+           folder + "\\TarvickLite.exe" + '\0');
+  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "pop_browser.exe", "", REG_SZ, fixture + '\0');
+  PutSz("Options", "LANCon", "1");
+  PutSz("Options", "SplashAtStartUp", "0");
+  PutSz("Options", "PopPlaySnd", "0");
+  PutSz("PopUp", "BrowsersLst_Total", "1");
+  PutSz("PopUp", "Browsers(0).Path", fixture);
+  PutSz("PopUp", "Browsers(0).MenuName(0)", "open in new window");
+  PutSz("PopUp", "Browsers(0).MenuName(1)", "open in new window");
+  PutSz("PopUp", "Browsers(0).HidePop", std::to_string(hidePop));
+  PutSz("PopUp", "Browsers(0).PopDisNotf", std::to_string(popDisNotf));
+  if (noticeSuppressed) PutSz("General", "MsgID-1", "False");
+  SetCursorPos(5, 5);  // away from the detector screen
+}
+
+bool PopupBed::StartBoth() {
+  if (!program.Start(folder + "\\TarvickLite.exe", "", folder)) return false;
+  // Protection is on once the hooks are installed.
+  if (!WaitUntil([] { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, "hHook_mouse").exists; },
+                 15000))
+    return false;
+  if (!browser.Start(fixture, "", "")) return false;
+  browserMain = FindProcessWindow(browser.pid(), "PopFixtureFrame", "Fixture Browser", 10000);
+  Sleep(700);  // the browser's own first window is recorded, not judged
+  return browserMain != nullptr;
+}
+
+HWND PopupBed::Screen() {
+  return FindProcessWindow(program.pid(), "TarvickLitePopUpDetector", nullptr, 0);
+}
+
+bool PopupBed::ScreenVisible() {
+  HWND s = Screen();
+  return s && IsWindowVisible(s);
+}
+
+std::string PopupBed::BlockCount() { return Setting("PopUp", "TotalBlockCnt"); }
+
+}  // namespace tltest
