@@ -24,8 +24,13 @@ bool Window::Create(const char* className, const char* title, DWORD style, DWORD
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc)) return false;
   }
-  return CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr,
-                         AppInstance(), this) != nullptr;
+  // A creation that fails still delivers WM_NCDESTROY; the caller, not
+  // OnDestroyed, then owns the object.
+  creating_ = true;
+  HWND created = CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr,
+                                 AppInstance(), this);
+  creating_ = false;
+  return created != nullptr;
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
@@ -44,7 +49,7 @@ LRESULT CALLBACK Window::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     SetWindowLongPtrA(h, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     LRESULT r = DefWindowProcA(h, msg, wp, lp);
-    self->OnDestroyed();  // may delete the object
+    if (!self->creating_) self->OnDestroyed();  // may delete the object
     return r;
   }
   LRESULT r;

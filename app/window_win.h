@@ -20,13 +20,15 @@ class Window {
 
  protected:
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  // Called once the window is gone (after WM_NCDESTROY).
+  // Called once the window is gone (after WM_NCDESTROY), not when Create
+  // fails.
   virtual void OnDestroyed() {}
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
 
  private:
   static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
   HWND hwnd_ = nullptr;
+  bool creating_ = false;
 };
 
 HINSTANCE AppInstance();
