@@ -1,20 +1,490 @@
 #include "popup/detector_scr_frm_win.h"
 
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include "app/startup_win.h"
+#include "inspect/window_query_win.h"
+#include "popup/first_time_frm_win.h"
+#include "popup/pop_detect_win.h"
+#include "popup/pop_lists_win.h"
+
+namespace {
+
+// The product's interface colours, and the hover strip in between.
+constexpr COLORREF kStrip = RGB(176, 184, 207);
+constexpr COLORREF kBody = RGB(233, 233, 233);
+constexpr COLORREF kHover = RGB(250, 251, 255);
+constexpr COLORREF kInk = RGB(28, 36, 72);
+constexpr COLORREF kFrame = RGB(120, 130, 168);
+
+// Client layout in pixels. The screen is only ever as tall as the panel of
+// its mode (Picture1 when hiding, InfoPic when closing at once).
+constexpr int kClientW = 320;
+constexpr int kStripH = 24;
+constexpr RECT kTopImg = {6, 4, 22, 20};
+constexpr RECT kScreenLabel = {28, 0, kClientW - 54, kStripH};
+constexpr RECT kToolBtn1 = {kClientW - 48, 3, kClientW - 27, 21};
+constexpr RECT kToolBtn3 = {kClientW - 25, 3, kClientW - 4, 21};
+constexpr RECT kWnNameLbl = {10, 32, kClientW - 10, 48};
+constexpr RECT kURLLbl = {10, 51, kClientW - 10, 67};
+constexpr RECT kApproveWndBtn = {10, 76, 120, 100};
+constexpr RECT kCloseBtn = {126, 76, 236, 100};
+constexpr RECT kPicture1 = {10, 108, kClientW - 10, 136};
+constexpr RECT kLblShowWin = {14, 114, kClientW - 14, 130};
+constexpr RECT kInfoPic = {10, 76, kClientW - 10, 108};
+constexpr RECT kCommand1 = {kClientW - 94, 80, kClientW - 14, 104};
+
+int W(const RECT& r) { return r.right - r.left; }
+int H(const RECT& r) { return r.bottom - r.top; }
+
+bool Contains(const RECT& r, POINT p) {
+  return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+std::string TextOf(HWND h) {
+  char buf[1024] = {};
+  int n = GetWindowTextA(h, buf, sizeof buf);
+  return std::string(buf, n > 0 ? n : 0);
+}
+
+bool IsExistingFile(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The browser entry of an index; an index past the list reads as an empty
+// entry (no notification, close at once), never past the list's end.
+const tl::BrowserEntry& EntryAt(int16_t k) {
+  static const tl::BrowserEntry none;
+  if (k < 0 || k >= static_cast<int>(ModPop::Browsers.size())) return none;
+  return ModPop::Browsers[k];
+}
+
+}  // namespace
+
+PopUpDetectorScrFrm::~PopUpDetectorScrFrm() {
+  Destroy();
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
+                    static_cast<HGDIOBJ>(stripBrush_), static_cast<HGDIOBJ>(bodyBrush_),
+                    static_cast<HGDIOBJ>(stripHoverBrush_)})
+    if (o) DeleteObject(o);
+}
+
 bool PopUpDetectorScrFrm::Load() {
-  return Create("TarvickLitePopUpDetector", "Pop-up detector", WS_POPUP,
-                WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, 260, 110);
+  if (hwnd()) return true;
+  HDC screen = GetDC(nullptr);
+  tpp_ = tl::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+
+  RECT outer = {0, 0, kClientW, kPicture1.bottom + 2};
+  const DWORD style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+  const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  widthPx_ = W(outer);
+  // Taken from the style: a screen shrunk to a sliver has no client height to compare.
+  borderPx_ = H(outer) - (kPicture1.bottom + 2);
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  tl::ScreenPlacement at =
+      tl::PlaceAtLoad(GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED),
+                      tl::PixelsToTwips(widthPx_, tpp_), tpp_, work.right, work.bottom);
+  left_ = at.Left;
+  slide_.Bottom = at.Bottom;
+  slide_.Top = at.Bottom - tl::PixelsToTwips(H(outer), tpp_);
+  slide_.Height = tl::PixelsToTwips(H(outer), tpp_);
+  if (!Create("TarvickLitePopUpDetector", "Pop-up Detected", style, exStyle,
+              tl::TwipsToPixels(left_, tpp_), tl::TwipsToPixels(slide_.Top, tpp_), widthPx_,
+              H(outer)))
+    return false;
+
+  NONCLIENTMETRICSA ncm{};
+  ncm.cbSize = sizeof ncm;
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  font_ = CreateFontIndirectA(&ncm.lfMessageFont);
+  LOGFONTA bold = ncm.lfMessageFont;
+  bold.lfWeight = FW_BOLD;
+  boldFont_ = CreateFontIndirectA(&bold);
+  stripBrush_ = CreateSolidBrush(kStrip);
+  bodyBrush_ = CreateSolidBrush(kBody);
+  stripHoverBrush_ = CreateSolidBrush(kHover);
+
+  auto child = [&](const char* cls, const char* text, DWORD st, const RECT& r, int id) {
+    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | st, r.left,
+                             r.top, W(r), H(r), hwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), tl::AppInstance(),
+                             nullptr);
+    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return c;
+  };
+  // Labels and pictures are plain statics: they let the mouse through to
+  // the form, which drags the screen and watches the hover strip.
+  child("STATIC", "", SS_OWNERDRAW, kTopImg, IDC_POPUPDETECTORSCRFRM_TOPIMG);
+  HWND title = child("STATIC", "Pop-up Detected", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
+                     kScreenLabel, IDC_POPUPDETECTORSCRFRM_SCREENLABEL);
+  SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+  child("BUTTON", "", BS_OWNERDRAW, kToolBtn1, IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1);
+  child("BUTTON", "", BS_OWNERDRAW, kToolBtn3, IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3);
+  child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kWnNameLbl,
+        IDC_POPUPDETECTORSCRFRM_WNNAMELBL);
+  child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kURLLbl,
+        IDC_POPUPDETECTORSCRFRM_URLLBL);
+  child("BUTTON", "Show Window", BS_PUSHBUTTON, kApproveWndBtn,
+        IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN);
+  child("BUTTON", "Close window", BS_PUSHBUTTON, kCloseBtn, IDC_POPUPDETECTORSCRFRM_CLOSEBTN);
+  child("STATIC", "", SS_OWNERDRAW, kPicture1, IDC_POPUPDETECTORSCRFRM_PICTURE1);
+  HWND show = child("STATIC", "Move your mouse here to see the window",
+                    SS_CENTER | SS_NOPREFIX, kLblShowWin, IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN);
+  child("STATIC", "", SS_OWNERDRAW, kInfoPic, IDC_POPUPDETECTORSCRFRM_INFOPIC);
+  HWND ok = child("BUTTON", "OK", BS_PUSHBUTTON, kCommand1, IDC_POPUPDETECTORSCRFRM_COMMAND1);
+  // What lies on a panel stays above it.
+  SetWindowPos(show, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(ok, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                             0, 0, 0, hwnd(), nullptr, tl::AppInstance(), nullptr);
+  auto tip = [&](int id, const char* text) {
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd();
+    ti.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    ti.lpszText = const_cast<char*>(text);
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  };
+  tip(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1, "Show pop-up window");
+  tip(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3, "Close pop-up window");
+  ShowMode(true);
+  return true;
+}
+
+RECT PopUpDetectorScrFrm::ClientRectOf(int id) const {
+  RECT r = {};
+  GetWindowRect(Item(id), &r);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Only a changed text is set: the labels are refreshed ten times a second.
+void PopUpDetectorScrFrm::SetLabel(int id, const std::string& text) {
+  if (TextOf(Item(id)) != text) SetWindowTextA(Item(id), text.c_str());
+}
+
+void PopUpDetectorScrFrm::ShowMode(bool hidePop) {
+  int hideShow = hidePop ? SW_SHOW : SW_HIDE, classic = hidePop ? SW_HIDE : SW_SHOW;
+  for (int id : {IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN, IDC_POPUPDETECTORSCRFRM_CLOSEBTN,
+                 IDC_POPUPDETECTORSCRFRM_PICTURE1, IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN})
+    ShowWindow(Item(id), hideShow);
+  for (int id : {IDC_POPUPDETECTORSCRFRM_INFOPIC, IDC_POPUPDETECTORSCRFRM_COMMAND1})
+    ShowWindow(Item(id), classic);
+  EnableWindow(Item(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1), hidePop);
+  EnableWindow(Item(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3), hidePop);
+}
+
+void PopUpDetectorScrFrm::ApplyGeometry() {
+  int top = tl::TwipsToPixels(slide_.Top, tpp_);
+  int height = tl::TwipsToPixels(slide_.Height, tpp_);
+  SetWindowPos(hwnd(), nullptr, tl::TwipsToPixels(left_, tpp_), top, widthPx_, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const std::string& PopUpDetectorScrFrm::BrowserPath() const { return EntryAt(browserIndex_).Path; }
+
+void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browserIndex, HWND window,
+                                  int16_t recordIndex, DWORD threadId, bool isDialog) {
+  bool wasShowing = false;
+  if (pending_) {
+    CloseDetector(false, true);
+    wasShowing = true;
+  }
+  pending_ = window;
+  recordIndex_ = recordIndex;
+  threadId_ = threadId;
+  browserIndex_ = browserIndex;
+  windowName_ = windowName;
+  isDialog_ = isDialog;
+  addressChecked_ = false;
+  lastNameChecked_.clear();
+  ModPop::CurrentURL.clear();
+  SetLabel(IDC_POPUPDETECTORSCRFRM_WNNAMELBL, "");
+  SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, "");
+
+  if (Check_URL()) {
+    pending_ = nullptr;  // white-listed: left alone
+    return;
+  }
+  const tl::SettingsRecord& s = ModMain::Settings;
+  if (s.PopPlaySnd == 1)
+    PlaySoundA(s.PopPlaySndFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+
+  const tl::BrowserEntry& entry = EntryAt(browserIndex_);
+  if (entry.PopDisNotf == 0) {
+    CloseDetector(false, wasShowing);
+    return;
+  }
+  RECT panel;
+  // Any mode other than hiding closes at once: a pop-up is never left
+  // pending without the strip that lets the user see it.
+  if (entry.HidePop == 1) {
+    ShowMode(true);
+    RECT r;
+    if (GetWindowRect(pending_, &r) && GetSystemMetrics(SM_CXSCREEN) > r.left)
+      ShowWindow(pending_, SW_HIDE);
+    panel = ClientRectOf(IDC_POPUPDETECTORSCRFRM_PICTURE1);
+  } else {
+    ShowMode(false);
+    CloseDetector(false, wasShowing);
+    panel = ClientRectOf(IDC_POPUPDETECTORSCRFRM_INFOPIC);
+  }
+  int32_t targetPx = tl::TargetHeightPx(borderPx_, panel.top, H(panel));
+  tl::StartSlide(slide_, tl::PixelsToTwips(targetPx, tpp_), wasShowing);
+  ApplyGeometry();
+  SetWindowPos(hwnd(), HWND_TOPMOST, 20, 20, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  countdownStart_ = GetTickCount();
+}
+
+void PopUpDetectorScrFrm::Timer1_Timer() {
+  if (tl::SlideStep(slide_)) {
+    ApplyGeometry();
+    if (!firstTimeAsked_) {
+      firstTimeAsked_ = true;
+      if (ShowFirstTime(1, hwnd())) countdownStart_ = GetTickCount() + tl::kNoticeExtraMs;
+    }
+  } else {
+    ApplyGeometry();
+  }
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  RECT screen = {};
+  GetWindowRect(hwnd(), &screen);
+  if (tl::CountdownExpired(Contains(screen, cursor), GetTickCount(), countdownStart_)) {
+    CloseDetector();
+    return;
+  }
+  // Nothing to peek at or re-check once the pop-up was closed (classic mode).
+  if (!pending_) return;
+  GetWindowRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), &picture1Rect_);
+  if (peeking_ && !Contains(picture1Rect_, cursor)) {
+    ShowWindow(pending_, SW_HIDE);
+    peeking_ = false;
+    InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
+    InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);
+  }
+  if (Check_URL()) CloseDetector(true);
+}
+
+void PopUpDetectorScrFrm::CloseDetector(bool approveWnd, bool dontHideForm) {
+  if (!dontHideForm) ShowWindow(hwnd(), SW_HIDE);
+  if (approveWnd) {
+    if (pending_) {
+      SetWindowPos(pending_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+      ModWndOpr::BringWindowToFront(pending_);
+    }
+  } else if (pending_) {
+    if (isDialog_) ModPop::CloseDialogAndLog(pending_, windowName_);
+    else ModPop::ClosePopupAndLog(pending_, BrowserPath(), windowName_);
+  }
+  pending_ = nullptr;
+  peeking_ = false;
+}
+
+bool PopUpDetectorScrFrm::Check_URL() {
+  if (pending_) {
+    std::string now = TextOf(pending_);
+    if (!now.empty()) windowName_ = now;
+  }
+  if (windowName_ != lastNameChecked_) {
+    if (ModPop::IsBrowserWhiteListed(1, windowName_, browserIndex_, pending_)) return true;
+    SetLabel(IDC_POPUPDETECTORSCRFRM_WNNAMELBL, tl::WindowNameCaption(windowName_));
+  }
+  lastNameChecked_ = windowName_;
+  if (tl::AddressPending(ModPop::CurrentURL) && pending_)
+    EnumChildWindows(pending_, ModPop::EnumURLProc, 0);
+  if (!tl::AddressPending(ModPop::CurrentURL) && !addressChecked_) {
+    if (IsExistingFile(ModPop::CurrentURL)) return true;
+    if (ModPop::IsBrowserWhiteListed(0, ModPop::CurrentURL, browserIndex_, pending_)) return true;
+    addressChecked_ = true;
+  }
+  SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, tl::URLCaption(ModPop::CurrentURL));
+  return false;
+}
+
+void PopUpDetectorScrFrm::Picture1_MouseMove() {
+  if (peeking_ || !pending_) return;
+  // The windows events of this peek are the user's, not a page's.
+  ModPop::UserPeek = true;
+  ModWndOpr::BringWindowToFront(pending_);
+  peeking_ = true;
+  InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
+  InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);
+}
+
+void PopUpDetectorScrFrm::BeginDrag(POINT client) {
+  for (int id : {IDC_POPUPDETECTORSCRFRM_SCREENLABEL, IDC_POPUPDETECTORSCRFRM_URLLBL,
+                 IDC_POPUPDETECTORSCRFRM_WNNAMELBL, IDC_POPUPDETECTORSCRFRM_TOPIMG}) {
+    RECT r = ClientRectOf(id);
+    if (!Contains(r, client)) continue;
+    dragPress_ = {tl::PixelsToTwips(client.x - r.left, tpp_),
+                  tl::PixelsToTwips(client.y - r.top, tpp_)};
+    dragControl_ = {tl::PixelsToTwips(r.left, tpp_), tl::PixelsToTwips(r.top, tpp_)};
+    dragging_ = true;
+    SetCapture(hwnd());
+    return;
+  }
+}
+
+// The press point stays under the cursor; the place is kept for the rest of
+// this announcement and for the next ones.
+void PopUpDetectorScrFrm::DragTo() {
+  POINT c = {};
+  GetCursorPos(&c);
+  RECT outer, inner;
+  GetWindowRect(hwnd(), &outer);
+  GetClientRect(hwnd(), &inner);
+  int32_t frame = tl::PixelsToTwips((W(outer) - W(inner)) / 2, tpp_);
+  left_ = tl::PixelsToTwips(c.x, tpp_) - dragPress_.x - dragControl_.x - frame;
+  tl::DropAt(slide_, tl::PixelsToTwips(c.y, tpp_) - dragPress_.y - dragControl_.y - frame);
+  ApplyGeometry();
+}
+
+void PopUpDetectorScrFrm::DrawItem(const DRAWITEMSTRUCT& d) {
+  HDC dc = d.hDC;
+  RECT r = d.rcItem;
+  switch (d.CtlID) {
+    case IDC_POPUPDETECTORSCRFRM_TOPIMG: {
+      // A no-entry sign: something was stopped.
+      FillRect(dc, &r, stripBrush_);
+      HBRUSH red = CreateSolidBrush(RGB(200, 40, 40));
+      HGDIOBJ oldBrush = SelectObject(dc, red);
+      HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+      Ellipse(dc, r.left, r.top, r.right + 1, r.bottom + 1);
+      RECT bar = {r.left + 3, r.top + 7, r.right - 3, r.top + 10};
+      FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      SelectObject(dc, oldBrush);
+      SelectObject(dc, oldPen);
+      DeleteObject(red);
+      break;
+    }
+    case IDC_POPUPDETECTORSCRFRM_PICTURE1: {
+      HBRUSH frame = CreateSolidBrush(kFrame);
+      FillRect(dc, &r, peeking_ ? stripBrush_ : stripHoverBrush_);
+      FrameRect(dc, &r, frame);
+      DeleteObject(frame);
+      break;
+    }
+    case IDC_POPUPDETECTORSCRFRM_INFOPIC: {
+      HBRUSH frame = CreateSolidBrush(kFrame);
+      FillRect(dc, &r, stripHoverBrush_);
+      FrameRect(dc, &r, frame);
+      DeleteObject(frame);
+      DrawIconEx(dc, r.left + 8, r.top + (H(r) - 16) / 2, LoadIconA(nullptr, IDI_INFORMATION), 16,
+                 16, 0, nullptr, DI_NORMAL);
+      break;
+    }
+    case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1:
+    case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3: {
+      bool enabled = !(d.itemState & ODS_DISABLED);
+      bool pressed = d.itemState & ODS_SELECTED;
+      FillRect(dc, &r, pressed ? bodyBrush_ : stripBrush_);
+      if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+      COLORREF ink = enabled ? kInk : RGB(140, 146, 166);
+      HPEN pen = CreatePen(PS_SOLID, 2, ink);
+      HGDIOBJ oldPen = SelectObject(dc, pen);
+      HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+      int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+      if (d.CtlID == IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1) {
+        // A small window: show it.
+        Rectangle(dc, cx - 6, cy - 5, cx + 6, cy + 6);
+        MoveToEx(dc, cx - 6, cy - 2, nullptr);
+        LineTo(dc, cx + 6, cy - 2);
+      } else {
+        MoveToEx(dc, cx - 4, cy - 4, nullptr);
+        LineTo(dc, cx + 5, cy + 5);
+        MoveToEx(dc, cx + 4, cy - 4, nullptr);
+        LineTo(dc, cx - 5, cy + 5);
+      }
+      SelectObject(dc, oldPen);
+      SelectObject(dc, oldBrush);
+      DeleteObject(pen);
+      break;
+    }
+  }
 }
 
 LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_CLOSE) {
-    ShowWindow(hwnd(), SW_HIDE);  // stays loaded between pop-ups
-    return 0;
+  switch (msg) {
+    case WM_CLOSE:
+      // The screen stays loaded between pop-ups; closing it ends the announcement.
+      if (IsWindowVisible(hwnd())) CloseDetector();
+      return 0;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      RECT r;
+      GetClientRect(hwnd(), &r);
+      RECT strip = {r.left, r.top, r.right, kStripH};
+      RECT body = {r.left, kStripH, r.right, r.bottom};
+      FillRect(dc, &strip, stripBrush_);
+      FillRect(dc, &body, bodyBrush_);
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      int id = GetDlgCtrlID(reinterpret_cast<HWND>(lp));
+      SetTextColor(dc, kInk);
+      if (id == IDC_POPUPDETECTORSCRFRM_SCREENLABEL) {
+        SetBkColor(dc, kStrip);
+        return reinterpret_cast<LRESULT>(stripBrush_);
+      }
+      if (id == IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN) {
+        SetBkColor(dc, peeking_ ? kStrip : kHover);
+        return reinterpret_cast<LRESULT>(peeking_ ? stripBrush_ : stripHoverBrush_);
+      }
+      SetBkColor(dc, kBody);
+      return reinterpret_cast<LRESULT>(bodyBrush_);
+    }
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(bodyBrush_);
+    case WM_DRAWITEM:
+      DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN:
+        case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1:
+          ApproveWndBtn_Click();
+          break;
+        case IDC_POPUPDETECTORSCRFRM_CLOSEBTN:
+        case IDC_POPUPDETECTORSCRFRM_COMMAND1:
+        case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3:
+          CloseBtn_Click();
+          break;
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      BeginDrag({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+      return 0;
+    case WM_MOUSEMOVE: {
+      if (dragging_) {
+        if (wp & MK_LBUTTON) DragTo();
+        return 0;
+      }
+      POINT p = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      if (IsWindowVisible(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1)) &&
+          Contains(ClientRectOf(IDC_POPUPDETECTORSCRFRM_PICTURE1), p))
+        Picture1_MouseMove();
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (dragging_) {
+        dragging_ = false;
+        if (msg == WM_LBUTTONUP) ReleaseCapture();
+      }
+      return 0;
+    default:
+      return Default(msg, wp, lp);
   }
-  return Default(msg, wp, lp);
 }
-
-// Filled in with the screen's layout and behaviour.
-void PopUpDetectorScrFrm::ShowPop(const std::string&, int16_t, HWND, int16_t, DWORD, bool) {}
-void PopUpDetectorScrFrm::Timer1_Timer() {}
-void PopUpDetectorScrFrm::CloseDetector(bool, bool) { pending_ = nullptr; }
-bool PopUpDetectorScrFrm::Check_URL() { return false; }

@@ -5,9 +5,26 @@
 #include <string>
 
 #include "app/window_win.h"
+#include "popup/detector_rules.h"
 
 class PopUpDetectorScrFrm : public tl::Window {
  public:
+  enum ControlId {
+    IDC_POPUPDETECTORSCRFRM_SCREENLABEL = 101,
+    IDC_POPUPDETECTORSCRFRM_TOPIMG,
+    IDC_POPUPDETECTORSCRFRM_WNNAMELBL,
+    IDC_POPUPDETECTORSCRFRM_URLLBL,
+    IDC_POPUPDETECTORSCRFRM_PICTURE1,
+    IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN,
+    IDC_POPUPDETECTORSCRFRM_INFOPIC,
+    IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN,
+    IDC_POPUPDETECTORSCRFRM_CLOSEBTN,
+    IDC_POPUPDETECTORSCRFRM_COMMAND1,
+    IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1,
+    IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3,
+  };
+
+  ~PopUpDetectorScrFrm() override;
   bool Load();
 
   // Announces a pop-up found by the detection pass.
@@ -21,10 +38,56 @@ class PopUpDetectorScrFrm : public tl::Window {
   bool Check_URL();
 
   HWND PendingWindow() const { return pending_; }
+  bool Peeking() const { return peeking_; }
+  int32_t TargetHeightTwips() const { return slide_.TargetHeight; }
+
+  void ApproveWndBtn_Click() { CloseDetector(true); }
+  void CloseBtn_Click() { CloseDetector(); }
+  void Picture1_MouseMove();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
+  RECT ClientRectOf(int id) const;
+  void SetLabel(int id, const std::string& text);
+  void ShowMode(bool hidePop);
+  void ApplyGeometry();
+  void BeginDrag(POINT client);
+  void DragTo();
+  void DrawItem(const DRAWITEMSTRUCT& d);
+  const std::string& BrowserPath() const;
+
+  // The pop-up being announced.
   HWND pending_ = nullptr;
+  int16_t recordIndex_ = 0;
+  DWORD threadId_ = 0;
+  int16_t browserIndex_ = 0;
+  std::string windowName_;
+  bool isDialog_ = false;
+  // Re-check state.
+  std::string lastNameChecked_;
+  bool addressChecked_ = false;
+  uint32_t countdownStart_ = 0;
+  // Geometry in twips.
+  int32_t tpp_ = 15;
+  int32_t left_ = 0;
+  int32_t widthPx_ = 0;
+  int32_t borderPx_ = 0;  // outer minus inner height
+  tl::ScreenSlide slide_;
+  bool firstTimeAsked_ = false;  // the notice is asked once per run
+  bool peeking_ = false;
+  RECT picture1Rect_ = {};
+  // Drag: the press point inside the control and the control's place, twips.
+  bool dragging_ = false;
+  POINT dragPress_ = {};
+  POINT dragControl_ = {};
+
+  HFONT font_ = nullptr;
+  HFONT boldFont_ = nullptr;
+  HBRUSH stripBrush_ = nullptr;
+  HBRUSH bodyBrush_ = nullptr;
+  HBRUSH stripHoverBrush_ = nullptr;
+  HWND tooltip_ = nullptr;
 };
