@@ -81,7 +81,8 @@ TEST_F(PopupE2E, NoNotificationClosesWithoutAnyScreen) {
   // Closed within a pass or two: too fast to watch the window itself.
   ASSERT_TRUE(WaitUntil([&] { return BlockCount() == "1" || ScreenVisible(); }, 3000));
   EXPECT_FALSE(ScreenVisible());
-  EXPECT_FALSE(FindProcessWindow(browser.pid(), "PopFixtureFrame", "Popup Ad", 500));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return !FindProcessWindow(browser.pid(), "PopFixtureFrame", "Popup Ad", 0); }, 2000));
   EXPECT_EQ(BlockCount(), "1");
 }
 
@@ -103,6 +104,67 @@ TEST_F(PopupE2E, WhiteListedAddressLetsThePopupThrough) {
   EXPECT_TRUE(StaysVisible(pop, 2000));
   EXPECT_FALSE(ScreenVisible());
   EXPECT_EQ(BlockCount(), "<missing>");
+}
+
+}  // namespace
+
+namespace {
+
+// The detector screen's controls, as the user meets them.
+constexpr int kPicture1 = 105;       // the hover strip
+constexpr int kApproveWndBtn = 108;  // "Show Window"
+constexpr int kNoticeOKButton = 203;
+
+TEST_F(PopupE2E, PeekOnHoverAndShowWindowKeepsThePopup) {
+  Install(1, 1);
+  ASSERT_TRUE(StartBoth());
+  HWND pop = Open(kOpenByItself, "Popup Ad");
+  ASSERT_TRUE(pop);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(pop) && ScreenVisible(); }, 3000));
+  HWND screen = Screen();
+  Sleep(800);  // slid into place
+  HWND strip = GetDlgItem(screen, kPicture1);
+  HWND show = GetDlgItem(screen, kApproveWndBtn);
+  ASSERT_TRUE(strip && show);
+  char caption[64] = {};
+  GetWindowTextA(show, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Show Window");
+  RECT r;
+  GetWindowRect(strip, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(pop); }, 2000)) << "hover shows the pop-up";
+  SetCursorPos(5, 5);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(pop); }, 2000)) << "leaving hides it again";
+  // The real mouse on "Show Window": the pop-up is kept and shown.
+  GetWindowRect(show, &r);
+  ClickAt(r);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(pop) && !ScreenVisible(); }, 2000));
+  SetCursorPos(5, 5);
+  Sleep(6000);
+  EXPECT_TRUE(IsWindow(pop) && IsWindowVisible(pop)) << "a kept pop-up is not closed later";
+  EXPECT_EQ(BlockCount(), "<missing>");
+}
+
+TEST_F(PopupE2E, FirstPopupOfARunComesWithTheNoticeOnce) {
+  Install(1, 1, /*noticeSuppressed=*/false);
+  ASSERT_TRUE(StartBoth());
+  HWND pop = Open(kOpenByItself, "Popup Ad");
+  ASSERT_TRUE(pop);
+  HWND notice = FindProcessWindow(program.pid(), nullptr, "Poptarn", 5000);
+  ASSERT_TRUE(notice) << "no first-use notice";
+  EXPECT_TRUE(IsWindow(pop)) << "the pop-up waits while the notice is open";
+  RECT ok;
+  GetWindowRect(GetDlgItem(notice, kNoticeOKButton), &ok);
+  ClickAt(ok);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice); }, 3000));
+  DWORD closedNotice = GetTickCount();
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(pop); }, 10000));
+  EXPECT_GE(GetTickCount() - closedNotice, 5500u) << "a second longer after the notice";
+  // The second pop-up of the run: no notice.
+  HWND second = Open(kOpenByItself, "Popup Ad");
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(second); }, 3000));
+  EXPECT_FALSE(FindProcessWindow(program.pid(), nullptr, "Poptarn", 1500));
 }
 
 }  // namespace
