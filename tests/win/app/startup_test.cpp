@@ -115,27 +115,41 @@ TEST(StartUp, SecondInstanceShowsItsMessageAndLeavesTheFirstRunning) {
   EXPECT_EQ(first.Wait(10000), 0u);
 }
 
-TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
+namespace {
+
+// A program folder whose first run is done, ready for a start that meets
+// bad stored values: the start shows `error` once and comes up with OK.
+std::string InstalledFolder(const char* stem) {
   ForgetInstallation();
-  std::string folder = MakeProgramFolder("bad");
-  {
-    Process p;
-    FirstStart(p, folder);
-    ASSERT_TRUE(WaitUntilIdle(p));
-    EndSession(p);
-    ASSERT_EQ(p.Wait(10000), 0u);
-  }
-  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("on\0", 3));
-  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "WndList", REG_SZ, std::string("0000000000\0", 11));
+  std::string folder = MakeProgramFolder(stem);
   Process p;
+  FirstStart(p, folder);
+  WaitUntilIdle(p);
+  EndSession(p);
+  p.Wait(10000);
+  return folder;
+}
+
+void StartThroughError(Process& p, const std::string& folder, const char* error) {
   ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
   HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
   ASSERT_TRUE(box);
   MessageBoxInfo info = ReadMessageBox(box);
-  EXPECT_EQ(info.text, "Error loading settings from registry, default settings will be loaded");
+  EXPECT_EQ(info.text, error);
   EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
   PressButton(box, "OK");
   ASSERT_TRUE(WaitUntilIdle(p));
+  EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "one message only";
+}
+
+}  // namespace
+
+TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
+  std::string folder = InstalledFolder("bad");
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("on\0", 3));
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "WndList", REG_SZ, std::string("0000000000\0", 11));
+  Process p;
+  StartThroughError(p, folder, "Error loading settings from registry, default settings will be loaded");
   EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
   EXPECT_EQ(Setting("Options", "WndList"), "1111111111");
   EXPECT_EQ(Setting("Options", "LANCon"), "0");  // the reset value, saved
@@ -144,26 +158,11 @@ TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
 }
 
 TEST(StartUp, BadGeneralValuesAreRecoveredWithOneMessage) {
-  ForgetInstallation();
-  std::string folder = MakeProgramFolder("general");
-  {
-    Process p;
-    FirstStart(p, folder);
-    ASSERT_TRUE(WaitUntilIdle(p));
-    EndSession(p);
-    ASSERT_EQ(p.Wait(10000), 0u);
-  }
+  std::string folder = InstalledFolder("general");
   WriteRaw(HKEY_CURRENT_USER, SettingsKey("General"), "UpdateSpeed", REG_DWORD, std::string("\x02\0\0\0", 4));
   WriteRaw(HKEY_CURRENT_USER, SettingsKey("MoreTools"), "BlockPopUps", REG_SZ, std::string(5000, 'z') + '\0');
   Process p;
-  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
-  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
-  ASSERT_TRUE(box);
-  EXPECT_EQ(ReadMessageBox(box).text,
-            "Error loading general settings from registry, default settings will be loaded");
-  PressButton(box, "OK");
-  ASSERT_TRUE(WaitUntilIdle(p));
-  EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "the recovery must not loop";
+  StartThroughError(p, folder, "Error loading general settings from registry, default settings will be loaded");
   EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
   EXPECT_EQ(Setting("General", "Toolbar"), "True");
   EndSession(p);
