@@ -6,42 +6,48 @@
 namespace hookhost {
 
 constexpr char kMainClass[] = "HookHostMain";
-constexpr char kTopClass[] = "HookHostTop";
 constexpr char kPageClass[] = "Internet Explorer_Server";
 constexpr char kPageChildClass[] = "HookHostPageChild";
-constexpr char kPanelClass[] = "HookHostPanel";
 
-// Main window placement (screen), so clicks have somewhere to land.
-constexpr int kMainX = 40, kMainY = 40, kMainW = 700, kMainH = 520;
-
-// Children of the main window, in creation order.
-constexpr int kEdit1 = 201;   // address field, direct child
-constexpr int kEdit2 = 202;   // a second field, direct child
-constexpr int kPanel = 210;   // holds kEdit3, so the search must go deeper
-constexpr int kEdit3 = 203;
-constexpr int kPage = 301;       // "Internet Explorer_Server"
-constexpr int kPageChild = 302;  // child of the page
-constexpr int kToolbar = 303;    // "ToolbarWindow32" inside the page
-// The main window's own client area is free below y = 400 (client coordinates):
+// Children of the main window: two address fields, then the page with a
+// child and a "ToolbarWindow32" inside it.
+constexpr int kEdit1 = 201, kEdit2 = 202;
+constexpr int kPage = 301, kPageChild = 302, kToolbar = 303;
+// The main window's own client area is free here (client coordinates).
 constexpr int kFreeClientX = 600, kFreeClientY = 440;
 
-// The menu bar's "&File" popup, by position.
+// The menu bar's "&File" popup, by position; commands start at kFirstCommand.
 constexpr int kItemOpenNew = 0;  // "Open in &New Window"
 constexpr int kItemLong = 1;     // "&Long " and 300 more characters
 constexpr int kItemOwnerDraw = 2;
-constexpr int kItemCount = 3;
 constexpr UINT kFirstCommand = 101;
 constexpr char kOpenNewText[] = "Open in &New Window";
 
-// Commands, sent to the main window.
-constexpr UINT kCmdNewTop = WM_APP + 1;     // wParam 1: visible; returns the new window
-constexpr UINT kCmdDestroy = WM_APP + 2;    // lParam: a window of the host
-constexpr UINT kCmdHungEdit = WM_APP + 3;   // returns an "Edit" whose thread never answers
-constexpr UINT kCmdReport = WM_APP + 4;     // writes the probe's findings to kReportKey
-constexpr UINT kCmdChosen = WM_APP + 5;     // returns the last menu command received
+// Commands, sent to the main window. kCmdReport also empties the probe's
+// record of mouse calls, "[code message hwnd]" each.
+constexpr UINT kCmdNewTop = WM_APP + 1;  // makes a visible top-level window, returns it
+constexpr UINT kCmdReport = WM_APP + 2;  // writes the probe's findings to kReportKey
+constexpr UINT kCmdChosen = WM_APP + 3;  // returns the last menu command received
 
-// Under HKEY_CURRENT_USER: the menu's item rectangles while it is open
-// ("Bar0", "Item0".. as "left top right bottom", screen) and probe reports.
+// Under HKEY_CURRENT_USER: "Ready", the centres of the menu bar's first
+// entry ("Bar0") and of the open menu's items ("Item0"..) as "x y" (screen),
+// and the probe's reports.
 constexpr char kReportKey[] = "Software\\TarvickLite Tests\\hook_host";
+
+inline POINT CenterOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// Real mouse input at a screen point: a move with `flags` (button changes).
+inline void SendMouse(POINT screen, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+  in.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+  SendInput(1, &in, sizeof in);
+}
 
 }  // namespace hookhost

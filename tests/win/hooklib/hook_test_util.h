@@ -23,19 +23,19 @@ struct Corvel {
   long Remove() const { return install(0x1234, 0); }
 };
 
+template <class Pred>
+bool Poll(Pred done, DWORD ms = 5000) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(20))
+    if (GetTickCount() - start >= ms) return false;
+  return true;
+}
+
 extern const char kHandoffKey[];
 tltest::RawValue HandoffRaw(const char* name);
 std::string Handoff(const char* name);  // text up to the NUL, "<missing>" when absent
 void SetHandoff(const char* name, const std::string& text);
 void ForgetHandoff();  // deletes the whole key
-bool HandoffKeyExists();
-// Polls until the value reads `text` (or, with `text` empty, until it exists).
-bool WaitForHandoff(const char* name, const std::string& text, DWORD ms = 5000);
-bool WaitForHandoffChange(const char* name, const std::string& from, DWORD ms = 5000);
-
 std::string Report(const char* name);  // a value under the fixture's report key
-void ForgetReport();
-RECT ParseRect(const std::string& text);
 
 // Arguments that make hook_host watch the library with the handles that
 // the installer published.
@@ -44,27 +44,20 @@ std::string ProbeArgs();
 // The fixture program, watched by its probe with the hooks now installed.
 class Host {
  public:
-  bool Start(bool probe = true);
+  bool Start();
   HWND main() const { return main_; }
-  HWND Item(int id) const;  // a child by control id, searched in the whole tree
-  LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  // Mouse calls passed on so far.
-  long MouseCalls() const;
-  // Waits until the probe has seen the mouse hook pass `message` on for
-  // `hwnd`, in a call after the first `after`.
-  bool WaitForMouse(UINT message, HWND hwnd, long after, DWORD ms = 5000) const;
-  tltest::Process& process() { return process_; }
+  HWND Item(int id) const;  // a child of the main window or of the page
+  LRESULT Send(UINT msg) const;
+  // Waits until the probe has seen the mouse hook pass `message` (or
+  // `orMessage`) on for `hwnd`, with code 0, since the last kCmdReport.
+  bool WaitForMouse(HWND hwnd, UINT message, UINT orMessage = 0) const;
 
  private:
   tltest::Process process_;
   HWND main_ = nullptr;
 };
 
-POINT Center(HWND window);
 POINT ClientPoint(HWND window, int x, int y);
-void MoveTo(POINT screen);
-void Press(POINT screen);
-void Release(POINT screen);
-void Click(POINT screen);
+void Click(POINT screen);  // a real move, press and release
 
 }  // namespace hooktest

@@ -1,7 +1,9 @@
-// The shell and mouse hook procedures in another process, driven by real
-// window creation and real mouse input, seen through the hand-off values and
-// through what the library passed on.
+// The hook procedures in another process, driven by real window creation and
+// real mouse input, seen through the hand-off values and through what the
+// library passed on.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "hook_test_util.h"
 
@@ -10,10 +12,6 @@ using namespace hookhost;
 using namespace tltest;
 
 namespace {
-
-std::string Decimal(HWND h) {
-  return std::to_string(static_cast<LONG>(reinterpret_cast<LONG_PTR>(h)));
-}
 
 // Installed by this process; the host runs with the probe watching.
 class HookProcs : public ::testing::Test {
@@ -28,146 +26,130 @@ class HookProcs : public ::testing::Test {
     if (corvel_.install) corvel_.Remove();
   }
 
-  // A press in `window`, passed on by the mouse hook before this returns.
-  void PressIn(HWND window, POINT at) {
-    long mark = host_.MouseCalls();
-    Press(at);
-    Release(at);
-    EXPECT_TRUE(host_.WaitForMouse(WM_LBUTTONDOWN, window, mark)) << Report("MouseHistory");
-    EXPECT_TRUE(host_.WaitForMouse(WM_LBUTTONUP, window, mark)) << Report("MouseHistory");
+  // A click, passed on by the mouse hook for `window` before this returns.
+  void ClickIn(HWND window, POINT at) {
+    host_.Send(kCmdReport);
+    Click(at);
+    EXPECT_TRUE(host_.WaitForMouse(window, WM_LBUTTONUP));
   }
-  void PressIn(HWND window) { PressIn(window, Center(window)); }
+  void ClickIn(HWND window) { ClickIn(window, CenterOf(window)); }
+  POINT FreePoint() const { return ClientPoint(host_.main(), kFreeClientX, kFreeClientY); }
 
   void SetText(int id, const std::string& text) {
     ASSERT_TRUE(SendMessageA(host_.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())));
+  }
+
+  // A place the host reports as "x y", once it is there.
+  static POINT Reported(const std::string& name) {
+    POINT p{-1, -1};
+    Poll([&] { return std::sscanf(Report(name.c_str()).c_str(), "%ld %ld", &p.x, &p.y) == 2; });
+    return p;
+  }
+
+  // Opens the host's "&File" menu with the mouse and chooses an item.
+  void Choose(int item) {
+    std::string name = "Item" + std::to_string(item);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kReportKey, name.c_str());  // written again on opening
+    Click(Reported("Bar0"));
+    POINT at = Reported(name);
+    ASSERT_GE(at.x, 0) << "the menu did not open";
+    Click(at);
+    EXPECT_TRUE(Poll([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + item); }))
+        << "the command still reaches the program";
+  }
+
+  static void ExpectTickText(const char* name, DWORD before, DWORD after) {
+    RawValue v = HandoffRaw(name);
+    EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ)) << name;
+    long long t = std::atoll(v.bytes.c_str());
+    EXPECT_EQ(v.bytes, std::to_string(t) + '\0') << name << ": signed decimal";
+    EXPECT_GE(static_cast<DWORD>(t), before) << name;
+    EXPECT_LE(static_cast<DWORD>(t), after) << name;
   }
 
   Corvel corvel_;
   Host host_;
 };
 
+std::string Decimal(HWND h) { return std::to_string(static_cast<LONG>(reinterpret_cast<LONG_PTR>(h))); }
+
 }  // namespace
 
-TEST_F(HookProcs, AnotherProcessLoadsEachHandleOnceAndPassesEventsOn) {
-  HWND top = reinterpret_cast<HWND>(host_.Send(kCmdNewTop, 1));
-  ASSERT_TRUE(top);
-  long mark = host_.MouseCalls();
-  Click(ClientPoint(host_.main(), kFreeClientX, kFreeClientY));
-  // Passed on as it came: the release, the window and the hit-test code.
-  ASSERT_TRUE(host_.WaitForMouse(WM_LBUTTONUP, host_.main(), mark));
-  HWND second = reinterpret_cast<HWND>(host_.Send(kCmdNewTop, 1));
-  ASSERT_TRUE(second);
-  host_.Send(kCmdReport);
+TEST_F(HookProcs, AnotherProcessReadsEachHandleOnFirstCallPassesEventsOnAndRecordsNewWindows) {
+  ASSERT_TRUE(host_.Send(kCmdNewTop));
+  ClickIn(host_.main(), FreePoint());  // passed on as it came: the release and the window
 
-  for (const char* kind : {"Shell", "Mouse"}) {
-    std::string k = kind;
-    EXPECT_EQ(Report((k + "FirstQueryAt").c_str()), "0") << "the first call found no handle";
-    EXPECT_EQ(Report((k + "Queries").c_str()), "1") << "and read it once";
-    EXPECT_GE(std::stoi(Report((k + "Calls").c_str())), 2) << kind;
+  SetHandoff("NewWin", "0");
+  DWORD before = GetTickCount();
+  HWND top = reinterpret_cast<HWND>(host_.Send(kCmdNewTop));
+  ASSERT_TRUE(top);
+  EXPECT_EQ(HandoffRaw("NewWin").bytes, std::string("1\0", 2));
+  EXPECT_EQ(HandoffRaw("NewWin").type, static_cast<DWORD>(REG_SZ));
+  ExpectTickText("WinTime", before, GetTickCount());
+
+  host_.Send(kCmdReport);
+  for (std::string kind : {"Shell", "Mouse"}) {
+    EXPECT_EQ(Report((kind + "FirstQueryAt").c_str()), "0") << kind << ": the first call found no handle";
+    EXPECT_EQ(Report((kind + "Queries").c_str()), "1") << kind << ": and read it once";
+    EXPECT_GE(std::stoi(Report((kind + "Calls").c_str())), 2) << kind;
   }
   EXPECT_EQ(Report("Unknown"), "0") << "every call passed on the installer's handle";
-  EXPECT_EQ(Report("ShellLast"), "1 " + std::to_string(reinterpret_cast<LONG_PTR>(second)))
+  EXPECT_EQ(Report("ShellLast"), "1 " + std::to_string(reinterpret_cast<LONG_PTR>(top)))
       << "HSHELL_WINDOWCREATED and the new window, unchanged";
 }
 
-TEST_F(HookProcs, WindowCreationWritesNewWinAndItsTime) {
-  SetHandoff("NewWin", "0");
+TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar) {
   DWORD before = GetTickCount();
-  HWND top = reinterpret_cast<HWND>(host_.Send(kCmdNewTop, 1));
-  DWORD after = GetTickCount();
-  ASSERT_TRUE(top);
-  RawValue flag = HandoffRaw("NewWin");
-  EXPECT_EQ(flag.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(flag.bytes, std::string("1\0", 2));
-  RawValue time = HandoffRaw("WinTime");
-  EXPECT_EQ(time.type, static_cast<DWORD>(REG_SZ));
-  long long t = std::stoll(time.bytes);
-  EXPECT_GE(static_cast<DWORD>(t), before);
-  EXPECT_LE(static_cast<DWORD>(t), after);
-  EXPECT_EQ(time.bytes, std::to_string(t) + '\0');
-
-  SetHandoff("NewWin", "0");
-  ASSERT_TRUE(host_.Send(kCmdDestroy, 0, reinterpret_cast<LPARAM>(top)));
-  EXPECT_EQ(Handoff("NewWin"), "0") << "a window going away is not news";
-  ASSERT_TRUE(host_.Send(kCmdNewTop, 0));
-  EXPECT_EQ(Handoff("NewWin"), "1") << "a hidden one counts too";
-}
-
-TEST_F(HookProcs, ReleaseInAClientAreaWritesTimeAndWindowButNotOnACaption) {
-  DWORD before = GetTickCount();
-  PressIn(host_.main(), ClientPoint(host_.main(), kFreeClientX, kFreeClientY));
+  ClickIn(host_.main(), FreePoint());
   EXPECT_EQ(Handoff("MouseHwnd"), Decimal(host_.main()));
-  RawValue time = HandoffRaw("MouseTime");
-  EXPECT_EQ(time.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_GE(static_cast<DWORD>(std::stoll(time.bytes)), before);
+  ExpectTickText("MouseTime", before, GetTickCount());
   EXPECT_EQ(Handoff("MouseTimeD"), "<missing>") << "a press outside a page records no address";
-
-  HWND child = host_.Item(kPageChild);
-  PressIn(child);
-  EXPECT_EQ(Handoff("MouseHwnd"), Decimal(child));
 
   SetHandoff("MouseTime", "caption");
   SetHandoff("MouseHwnd", "caption");
   RECT r;
   GetWindowRect(host_.main(), &r);
-  POINT caption{r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
-  long mark = host_.MouseCalls();
-  Click(caption);
-  EXPECT_TRUE(host_.WaitForMouse(WM_LBUTTONUP, host_.main(), mark, 3000) ||
-              host_.WaitForMouse(WM_NCLBUTTONUP, host_.main(), mark, 100))
-      << Report("MouseHistory");
+  host_.Send(kCmdReport);
+  Click({r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
+  EXPECT_TRUE(host_.WaitForMouse(host_.main(), WM_LBUTTONUP, WM_NCLBUTTONUP));
   EXPECT_EQ(Handoff("MouseTime"), "caption");
   EXPECT_EQ(Handoff("MouseHwnd"), "caption");
-}
 
-TEST_F(HookProcs, PressInAPageRecordsTheFirstAddressFieldWithAColon) {
+  // The first address field holding a colon, from the page or a child of it.
   SetText(kEdit1, "about:blank");
-  PressIn(host_.Item(kPage), ClientPoint(host_.Item(kPage), 400, 250));
+  ClickIn(host_.Item(kPage), ClientPoint(host_.Item(kPage), 400, 250));
   EXPECT_EQ(Handoff("MouseTimeD"), "about:blank");
-
-  // A child of the page counts as the page.
   SetText(kEdit1, "no colon here");
   SetText(kEdit2, "http://second/");
-  SetText(kEdit3, "http://third/");
-  PressIn(host_.Item(kPageChild));
+  ClickIn(host_.Item(kPageChild));
   EXPECT_EQ(Handoff("MouseTimeD"), "http://second/");
+  SetText(kEdit2, "plain");
+  ClickIn(host_.Item(kPageChild));
+  EXPECT_EQ(HandoffRaw("MouseTimeD").bytes, std::string(1, '\0')) << "none holds a colon: empty";
+  EXPECT_EQ(HandoffRaw("MouseTimeD").type, static_cast<DWORD>(REG_SZ));
 
-  // Deeper in the tree is searched too.
-  SetText(kEdit2, "");
-  PressIn(host_.Item(kPageChild));
-  EXPECT_EQ(Handoff("MouseTimeD"), "http://third/");
-
-  // No field holds a colon: the address is written empty.
-  SetText(kEdit3, "plain");
-  PressIn(host_.Item(kPageChild));
-  RawValue v = HandoffRaw("MouseTimeD");
-  EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(v.bytes, std::string(1, '\0'));
-}
-
-TEST_F(HookProcs, ToolbarsAndOtherWindowsRecordNoAddress) {
   SetText(kEdit1, "about:blank");
   SetHandoff("MouseTimeD", "untouched");
-  PressIn(host_.Item(kToolbar));
-  PressIn(host_.Item(kEdit2));
-  PressIn(host_.main(), ClientPoint(host_.main(), kFreeClientX, kFreeClientY));
+  ClickIn(host_.Item(kToolbar));
   EXPECT_EQ(Handoff("MouseTimeD"), "untouched");
 }
 
-TEST_F(HookProcs, LongAddressIsCutToTheBufferAndAHungFieldDoesNotHoldTheHost) {
-  std::string address = "http://" + std::string(1500, 'a');
-  SetText(kEdit1, address);
-  PressIn(host_.Item(kPageChild));
-  EXPECT_EQ(Handoff("MouseTimeD"), address.substr(0, 1023));
+TEST_F(HookProcs, MenuItemChosenWithTheMouseIsWrittenWithItsAccessKeyAndTime) {
+  DWORD before = GetTickCount();
+  Choose(kItemOpenNew);
+  EXPECT_TRUE(Poll([] { return Handoff("MenuName") == kOpenNewText; })) << Handoff("MenuName");
+  EXPECT_EQ(HandoffRaw("MenuName").bytes, std::string(kOpenNewText) + '\0');
+  ExpectTickText("Time", before, GetTickCount());
 
-  // A field owned by a thread that never answers is skipped, quickly.
-  SetText(kEdit1, "");
-  ASSERT_TRUE(host_.Send(kCmdHungEdit));
-  SetHandoff("MouseTimeD", "untouched");
-  DWORD start = GetTickCount();
-  PressIn(host_.Item(kPageChild));
-  EXPECT_LT(GetTickCount() - start, 2000u);
-  EXPECT_EQ(Handoff("MouseTimeD"), "");
-  DWORD_PTR r;
-  EXPECT_TRUE(SendMessageTimeoutA(host_.main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r));
+  // An owner-drawn item has no text to read: nothing is written, and the
+  // previous item's text is not reported again.
+  SetHandoff("MenuName", "before");
+  SetHandoff("Time", "before");
+  Choose(kItemOwnerDraw);
+  EXPECT_EQ(Handoff("MenuName"), "before");
+  EXPECT_EQ(Handoff("Time"), "before");
+  host_.Send(kCmdReport);
+  EXPECT_EQ(Report("MsgFirstQueryAt"), "0");
+  EXPECT_EQ(Report("MsgQueries"), "1");
+  EXPECT_EQ(Report("Unknown"), "0");
 }

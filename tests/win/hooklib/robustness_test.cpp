@@ -6,16 +6,15 @@
 #include "hook_test_util.h"
 
 using namespace hooktest;
-using namespace hookhost;
 
 TEST(HookRobustness, TenThousandEventsLeaveTheHostRunningWithoutLeaks) {
   ForgetHandoff();
   Corvel c;
   ASSERT_TRUE(c.Load());
   ASSERT_EQ(c.Install(), 0);
-  ForgetReport();
+  tltest::DeleteKeyTree(HKEY_CURRENT_USER, hookhost::kReportKey);
   tltest::Process host;
-  ASSERT_TRUE(host.Start(HostPath(), ProbeArgs() + " --stress 10000"));
+  ASSERT_TRUE(host.Start(HostPath(), ProbeArgs() + " 10000"));
   EXPECT_EQ(host.Wait(240000), 0u) << "the host must finish by itself";
 
   EXPECT_GE(std::stol(Report("StressEvents")), 10000) << "hook calls passed on";
@@ -29,6 +28,5 @@ TEST(HookRobustness, TenThousandEventsLeaveTheHostRunningWithoutLeaks) {
   // The values stop at the buffers' ends.
   EXPECT_EQ(Handoff("MenuName"), ("&Long " + std::string(300, 'x')).substr(0, 255));
   EXPECT_EQ(Handoff("MouseTimeD"), ("http://" + std::string(1500, 'a')).substr(0, 1023));
-  EXPECT_EQ(Handoff("NewWin"), "1");
   EXPECT_EQ(c.Remove(), 0);
 }
