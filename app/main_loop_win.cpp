@@ -100,7 +100,8 @@ void PeriodicWork() {
     LastRefreshTick = now;
   }
   bool lan = ModMain::Settings.LANCon == 1;
-  bool connected = IntMod::IsDialUpConnected();
+  // With a permanent connection the dial-up state decides nothing below.
+  bool connected = !lan && IntMod::IsDialUpConnected();
   tl::ConnectionFlags flags = Flags();
   tl::ConnectionAction action = tl::DecideConnection(lan, connected, flags);
   if (action == tl::ConnectionAction::StartProtection) {

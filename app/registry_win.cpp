@@ -76,24 +76,30 @@ HKEY RegisterAppPath(const std::string& exeFileName, const std::string& exePath,
 namespace tl {
 
 StoreRead ReadStringValue(HKEY key, const std::string& name) {
-  DWORD type = 0, size = 0;
-  LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+  // Most values are short: one query into a stack buffer, no allocation.
+  char small[256];
+  DWORD type = 0, size = sizeof small - 1;
+  LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
   if (rc == ERROR_FILE_NOT_FOUND) return {StoreRead::Missing, {}};
-  if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {StoreRead::Failed, {}};
-  // The value may change between the two calls: retry a few times on growth.
+  bool text = type == REG_SZ || type == REG_EXPAND_SZ;
+  if (rc == ERROR_SUCCESS) {
+    if (!text) return {StoreRead::Failed, {}};
+    small[size < sizeof small - 1 ? size : sizeof small - 1] = '\0';  // no terminator is promised
+    return {StoreRead::Ok, std::string(small)};
+  }
+  if (rc != ERROR_MORE_DATA || !text) return {StoreRead::Failed, {}};
+  // Longer: ask for the size (Wine leaves it out on ERROR_MORE_DATA) and read
+  // again, a few times if the value keeps growing meanwhile.
   for (int attempt = 0; attempt < 4; ++attempt) {
+    size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      return {StoreRead::Failed, {}};
     std::vector<char> buf(size + 1, '\0');
     DWORD got = size;
-    rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()),
-                          &got);
-    if (rc == ERROR_MORE_DATA) {
-      size = got > size ? got : size * 2 + 64;
-      continue;
-    }
-    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-      return {StoreRead::Failed, {}};
-    if (got > size) got = size;
-    buf[got] = '\0';  // the call does not promise a terminator
+    rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
+    if (rc == ERROR_MORE_DATA) continue;
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {StoreRead::Failed, {}};
+    buf[got < size ? got : size] = '\0';
     return {StoreRead::Ok, std::string(buf.data())};
   }
   return {StoreRead::Failed, {}};

@@ -5,6 +5,7 @@
 #include "app/conversions.h"
 #include "app/corvel_win.h"
 #include "app/main_loop.h"
+#include "app/registry_win.h"
 #include "app/startup_win.h"
 #include "inspect/process_query_win.h"
 #include "popup/detector_scr_frm_win.h"
@@ -44,11 +45,40 @@ struct PidPath {
 };
 std::vector<PidPath> gPidPaths;
 
-std::string Tmp(const char* key, const char* def) {
-  return ModMain::Store().Get(tl::kHandoffApp, kTmp, key, def).value_or(def);
+// The hand-off key stays open: it is read ten times a second. A key deleted
+// meanwhile (ERROR_KEY_DELETED) is opened again on the next use.
+HKEY gTmpKey = nullptr;
+std::string gMenuClearedAt;  // "Time" when "MenuName" was last emptied
+
+HKEY TmpKey() {
+  if (!gTmpKey)
+    RegCreateKeyExA(HKEY_CURRENT_USER,
+                    tl::RegistrySettingsStore::KeyPath(tl::kHandoffApp, kTmp).c_str(), 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &gTmpKey, nullptr);
+  return gTmpKey;
 }
+
+void DropTmpKey() {
+  if (gTmpKey) RegCloseKey(gTmpKey);
+  gTmpKey = nullptr;
+}
+
+std::string Tmp(const char* key, const char* def) {
+  HKEY k = TmpKey();
+  if (!k) return def;
+  tl::StoreRead r = tl::ReadStringValue(k, key);
+  if (r.status == tl::StoreRead::Failed) {
+    DropTmpKey();
+    return def;
+  }
+  return r.status == tl::StoreRead::Ok ? r.text : def;
+}
+
 void SetTmp(const char* key, const char* value) {
-  ModMain::Store().Write(tl::kHandoffApp, kTmp, key, value);
+  HKEY k = TmpKey();
+  if (k && RegSetValueExA(k, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS)
+    DropTmpKey();
 }
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
@@ -219,10 +249,15 @@ void DetectPopups() {
 
   // 1. A menu item clicked in the last three seconds.
   std::string menu;
-  if (tl::MenuClickFresh(now, tl::HandoffNumber(Tmp("Time", "0"))))
+  std::string menuTime = Tmp("Time", "0");
+  if (tl::MenuClickFresh(now, tl::HandoffNumber(menuTime))) {
     menu = tl::ToLower(tl::StripAccessKey(Tmp("MenuName", "")));
-  else
+  } else if (menuTime != gMenuClearedAt) {
+    // Emptied once per expired click, not on every pass: a new click
+    // comes with a new "Time".
     SetTmp("MenuName", "");
+    gMenuClearedAt = menuTime;
+  }
   // 2. Ctrl or Shift held.
   bool userAction = (GetAsyncKeyState(VK_CONTROL) & 0x8000) || (GetAsyncKeyState(VK_SHIFT) & 0x8000);
   // 3. The system's Run dialog.
