@@ -73,23 +73,6 @@ TEST_F(SettingsTest, ResetAndSaveStoreTheResetValuesAsText) {
   EXPECT_EQ(rec.OptionPair[1], 95);
 }
 
-TEST_F(SettingsTest, StoredValuesRoundTrip) {
-  PutOpt("RunAtStartUp", "0");
-  PutOpt("AppHK.Modifiers", "6");
-  PutOpt("AppHK.CharCode", "80");
-  PutOpt("LANCon", "1");
-  PutOpt("SProgCount", "0");
-  PutOpt("AppList", std::string(5000, '1'));  // long texts are texts
-  LoadOptions(env, rec);
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(rec.AppHKModifiers, 6);
-  EXPECT_EQ(rec.AppHKCharCode, 80);
-  EXPECT_EQ(rec.LANCon, 1);
-  EXPECT_EQ(rec.SProgCount, 0);
-  EXPECT_EQ(rec.AppList.size(), 5000u);
-  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg1"));  // count 0: nothing written
-}
-
 // Values that do not convert: the load error, then the reset values stand
 // in memory and in the store.
 TEST_F(SettingsTest, BadValuesRaiseTheLoadErrorAndLeaveTheResetValues) {
@@ -146,12 +129,9 @@ TEST_F(SettingsTest, SpecialProgramLookup) {
   EXPECT_EQ(rows[0].path, "c:\\tools\\off.exe");
   EXPECT_EQ(rows[0].actionCaption, "Hide it and all its windows from lists");
   EXPECT_EQ(rows[0].icon, 2);  // listed although switched off
-}
 
-TEST_F(SettingsTest, SpecialProgramCountZeroMatchesNothing) {
-  PutOpt("SProgCount", "0");
-  LoadOptions(env, rec);
-  EXPECT_EQ(SpecialProgramList(env, rec, kLookupSpecialProgram, "c:\\windows\\explorer.exe", nullptr), -1);
+  rec.SProgCount = 0;  // "SProgCount" = "0": nothing is read, nothing matches
+  EXPECT_EQ(lookup("c:\\windows\\explorer.exe"), -1);
 }
 
 TEST_F(SettingsTest, ABrokenEntryReportsAndResets) {

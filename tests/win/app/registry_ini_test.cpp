@@ -55,12 +55,10 @@ TEST(Registry, WriteValueStoresTheText) {
 TEST(Registry, ReadValueTrimsStopsAtNulAndSurvivesOddValues) {
   WriteRaw(HKEY_CURRENT_USER, kTestKey, "padded", REG_SZ, std::string("  c:\\a b  \0tail", 15));
   WriteRaw(HKEY_CURRENT_USER, kTestKey, "unterminated", REG_SZ, "abc");
-  WriteRaw(HKEY_CURRENT_USER, kTestKey, "huge", REG_SZ, std::string(100000, 'x') + '\0');
   modRegEnum::RegKey k = modRegEnum::RegOpenKey(HKEY_CURRENT_USER, kTestKey);
   ASSERT_TRUE(k);
   EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "padded"), "c:\\a b");
   EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "unterminated"), "abc");
-  EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "huge").size(), 100000u);
   EXPECT_EQ(modRegEnum::RegReadValue(k.get(), "missing"), "");
   EXPECT_EQ(modRegEnum::RegReadValue(nullptr, "padded"), "");
   EXPECT_FALSE(modRegEnum::RegOpenKey(HKEY_CURRENT_USER, kTestKey + "\\none"));
