@@ -148,8 +148,8 @@ int MatchBrowser(const std::string& exePath) {
 
 void RecordWindow(HWND h, DWORD pid) {
   int rec = BrowserProcs.Find(pid);
-  if (rec < 0) rec = BrowserProcs.Take(pid);
-  if (!BrowserProcs.MarkIfKnown(rec, HandleValue(h))) BrowserProcs.AddWindow(rec, HandleValue(h));
+  if (rec < 0) rec = BrowserProcs.AddBrowserProcess(pid);
+  if (!BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
 }
 
 void CheckWebPageDialogs(bool userAction, const std::string& menu) {
@@ -163,7 +163,7 @@ void CheckWebPageDialogs(bool userAction, const std::string& menu) {
     SetTmp("MenuName", "");
     return;
   }
-  KnownDialogs.Add(HandleValue(dlg));
+  KnownDialogs.AddKnownDialog(HandleValue(dlg));
   if (menu.find("open in new window") != std::string::npos) {
     SetTmp("MenuName", "");
   } else if (!userAction) {
@@ -229,7 +229,7 @@ void StartPopupBlocking() {
        d = FindWindowExA(nullptr, d, kDialogClass, nullptr)) {
     if (d == first) break;
     if (!first) first = d;
-    if (IsWindowVisible(d) && !KnownDialogs.Contains(HandleValue(d))) KnownDialogs.Add(HandleValue(d));
+    if (IsWindowVisible(d) && !KnownDialogs.Contains(HandleValue(d))) KnownDialogs.AddKnownDialog(HandleValue(d));
   }
   PrepareBrowserMatch();
   for (HWND h : gSnapshot) {
@@ -332,21 +332,21 @@ void DetectPopups() {
     int rec = BrowserProcs.Find(pid);
     if (rec < 0) {
       // A browser process not seen before: its first windows are its own.
-      BrowserProcs.AddWindow(BrowserProcs.Take(pid), HandleValue(h));
+      BrowserProcs.AddBrowserWindow(BrowserProcs.AddBrowserProcess(pid), HandleValue(h));
       continue;
     }
-    if (BrowserProcs.MarkIfKnown(rec, HandleValue(h))) {
+    if (BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) {
       SetTmp("MenuName", "");
       continue;
     }
     judged = true;
     if (tl::MenuRuleAllows(menu, Browsers[k])) {
       SetTmp("MenuName", "");
-      BrowserProcs.AddWindow(rec, HandleValue(h));
+      BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
     } else if (userAction) {
-      BrowserProcs.AddWindow(rec, HandleValue(h));
+      BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
     } else {
-      BrowserProcs.AddWindow(rec, HandleValue(h));
+      BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
       screen.ShowPop(TitleOf(h), static_cast<int16_t>(k), h, static_cast<int16_t>(rec), tid, false);
     }
   }

@@ -48,7 +48,7 @@ int BrowserProcTable::Find(uint32_t pid) const {
   return -1;
 }
 
-int BrowserProcTable::Take(uint32_t pid) {
+int BrowserProcTable::AddBrowserProcess(uint32_t pid) {
   for (size_t i = 0; i < records_.size(); ++i) {
     if (records_[i].pid == 0) {
       records_[i].pid = pid;
@@ -60,7 +60,7 @@ int BrowserProcTable::Take(uint32_t pid) {
   return static_cast<int>(records_.size() - 1);
 }
 
-bool BrowserProcTable::MarkIfKnown(int record, uint32_t hwnd) {
+bool BrowserProcTable::MarkWindowSeen(int record, uint32_t hwnd) {
   for (Entry& e : records_[record].windows) {
     if (e.hwnd == hwnd) {
       e.seen = true;
@@ -70,7 +70,7 @@ bool BrowserProcTable::MarkIfKnown(int record, uint32_t hwnd) {
   return false;
 }
 
-void BrowserProcTable::AddWindow(int record, uint32_t hwnd) {
+void BrowserProcTable::AddBrowserWindow(int record, uint32_t hwnd) {
   auto& windows = records_[record].windows;
   for (Entry& e : windows) {
     if (e.hwnd == 0) {
@@ -107,7 +107,7 @@ bool KnownDialogList::Contains(uint32_t hwnd) const {
   return false;
 }
 
-void KnownDialogList::Add(uint32_t hwnd) {
+void KnownDialogList::AddKnownDialog(uint32_t hwnd) {
   for (uint32_t& h : slots_) {
     if (h == 0) {
       h = hwnd;

@@ -56,10 +56,10 @@ class BrowserProcTable {
   };
 
   int Find(uint32_t pid) const;           // record index or -1
-  int Take(uint32_t pid);                 // a free record, or a new one
+  int AddBrowserProcess(uint32_t pid);                 // a free record, or a new one
   // Marks the window seen when the record has it.
-  bool MarkIfKnown(int record, uint32_t hwnd);
-  void AddWindow(int record, uint32_t hwnd);  // also marks it seen
+  bool MarkWindowSeen(int record, uint32_t hwnd);
+  void AddBrowserWindow(int record, uint32_t hwnd);  // also marks it seen
   void ClearSeen();
   // Drops windows not seen since ClearSeen and frees records with none seen.
   void Purge();
@@ -73,7 +73,7 @@ class BrowserProcTable {
 class KnownDialogList {
  public:
   bool Contains(uint32_t hwnd) const;
-  void Add(uint32_t hwnd);
+  void AddKnownDialog(uint32_t hwnd);
   template <typename Alive>
   void DropGone(Alive alive) {
     for (uint32_t& h : slots_)

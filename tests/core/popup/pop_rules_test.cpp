@@ -67,50 +67,50 @@ TEST(WebPageDialogs, TitleEnding) {
 
 TEST(BrowserProcTable, RecordsWindowsAndPurgesTheGone) {
   BrowserProcTable t;
-  int a = t.Take(100);
-  t.AddWindow(a, 1);
-  t.AddWindow(a, 2);
-  int b = t.Take(200);
-  t.AddWindow(b, 3);
+  int a = t.AddBrowserProcess(100);
+  t.AddBrowserWindow(a, 1);
+  t.AddBrowserWindow(a, 2);
+  int b = t.AddBrowserProcess(200);
+  t.AddBrowserWindow(b, 3);
   EXPECT_EQ(t.Find(200), b);
   EXPECT_EQ(t.Find(0), -1);
   t.ClearSeen();
-  EXPECT_TRUE(t.MarkIfKnown(a, 1));
-  EXPECT_FALSE(t.MarkIfKnown(a, 3));
+  EXPECT_TRUE(t.MarkWindowSeen(a, 1));
+  EXPECT_FALSE(t.MarkWindowSeen(a, 3));
   t.Purge();
-  EXPECT_FALSE(t.MarkIfKnown(a, 2));  // window 2 was not seen: gone
+  EXPECT_FALSE(t.MarkWindowSeen(a, 2));  // window 2 was not seen: gone
   EXPECT_EQ(t.Find(200), -1);         // no window of 200 seen: record freed
-  EXPECT_EQ(t.Take(300), b);          // and reused
+  EXPECT_EQ(t.AddBrowserProcess(300), b);          // and reused
 }
 
 TEST(BrowserProcTable, NoLimitOfOneHundredAndOne) {
   BrowserProcTable t;
-  for (uint32_t pid = 1; pid <= 300; ++pid) t.AddWindow(t.Take(pid), pid * 1000);
+  for (uint32_t pid = 1; pid <= 300; ++pid) t.AddBrowserWindow(t.AddBrowserProcess(pid), pid * 1000);
   EXPECT_EQ(t.Find(300), 299);
   int r = t.Find(7);
   // A browser that opens 5000 windows over a day, 3 alive at a time.
   for (uint32_t w = 1; w <= 5000; ++w) {
-    t.AddWindow(r, 1000000 + w);
+    t.AddBrowserWindow(r, 1000000 + w);
     if (w % 50 == 0) {
       t.ClearSeen();
-      t.MarkIfKnown(r, 1000000 + w);
+      t.MarkWindowSeen(r, 1000000 + w);
       for (uint32_t pid = 1; pid <= 300; ++pid)
-        if (pid != 7) t.MarkIfKnown(t.Find(pid), pid * 1000);
+        if (pid != 7) t.MarkWindowSeen(t.Find(pid), pid * 1000);
       t.Purge();
     }
   }
   EXPECT_LE(t.records()[r].windows.size(), 51u);  // freed entries were reused
-  EXPECT_TRUE(t.MarkIfKnown(r, 1005000));
-  EXPECT_FALSE(t.MarkIfKnown(r, 1000001));
+  EXPECT_TRUE(t.MarkWindowSeen(r, 1005000));
+  EXPECT_FALSE(t.MarkWindowSeen(r, 1000001));
 }
 
 TEST(KnownDialogs, SlotsAreReused) {
   KnownDialogList d;
-  d.Add(1);
-  d.Add(2);
+  d.AddKnownDialog(1);
+  d.AddKnownDialog(2);
   d.DropGone([](uint32_t h) { return h != 1; });
   EXPECT_FALSE(d.Contains(1));
-  d.Add(3);
+  d.AddKnownDialog(3);
   EXPECT_EQ(d.capacity(), 2u);
   EXPECT_TRUE(d.Contains(3));
 }
