@@ -31,31 +31,21 @@ struct Object {
   // Title indexes of the counters, in order; each is a 64-bit value.
   std::vector<uint32_t> counters = {perf::kProcessorTimeCounter};
   std::vector<Instance> instances;
-  bool noInstances = false;  // NumInstances = -1, no instance records
-};
-
-struct Built {
-  Bytes bytes;
-  std::vector<size_t> instanceAt;  // offsets of the instance definitions
 };
 
 // One object record. Counter c of instance i holds instances[i].counter +
 // 1000 * c, so that a reader of the wrong counter shows.
-inline Built BuildObject(const Object& o) {
+inline Bytes BuildObject(const Object& o) {
   namespace ot = perf::object_type;
   namespace cd = perf::counter_definition;
   namespace id = perf::instance_definition;
-  Built out;
-  Bytes& b = out.bytes;
-  size_t definition = ot::Size + o.counters.size() * cd::Size;
-  b.assign(definition, 0);
+  const size_t definition = ot::Size + o.counters.size() * cd::Size;
+  Bytes b(definition, 0);
   Put32(b, ot::DefinitionLength, static_cast<uint32_t>(definition));
   Put32(b, ot::HeaderLength, ot::Size);
   Put32(b, ot::ObjectNameTitleIndex, o.titleIndex);
   Put32(b, ot::NumCounters, static_cast<uint32_t>(o.counters.size()));
-  Put32(b, ot::NumInstances,
-        o.noInstances ? static_cast<uint32_t>(perf::kNoInstances)
-                      : static_cast<uint32_t>(o.instances.size()));
+  Put32(b, ot::NumInstances, static_cast<uint32_t>(o.instances.size()));
   const uint32_t blockLen = static_cast<uint32_t>(8 + 8 * o.counters.size());
   for (size_t c = 0; c < o.counters.size(); ++c) {
     size_t at = ot::Size + c * cd::Size;
@@ -63,30 +53,26 @@ inline Built BuildObject(const Object& o) {
     Put32(b, at + cd::CounterNameTitleIndex, o.counters[c]);
     Put32(b, at + cd::CounterOffset, static_cast<uint32_t>(8 + 8 * c));
   }
-  if (!o.noInstances)
-    for (const Instance& inst : o.instances) {
-      size_t nameBytes = (inst.name.size() + 1) * 2;
-      size_t instLen = id::Size + ((nameBytes + 7) & ~size_t{7});
-      size_t at = b.size();
-      out.instanceAt.push_back(at);
-      b.resize(at + instLen + blockLen, 0);
-      Put32(b, at + id::ByteLength, static_cast<uint32_t>(instLen));
-      Put32(b, at + id::NameOffset, id::Size);
-      Put32(b, at + 20, static_cast<uint32_t>(nameBytes));  // NameLength
-      for (size_t i = 0; i < inst.name.size(); ++i)
-        b[at + id::Size + 2 * i] = static_cast<uint8_t>(inst.name[i]);
-      size_t block = at + instLen;
-      Put32(b, block, blockLen);
-      for (size_t c = 0; c < o.counters.size(); ++c)
-        Put64(b, block + 8 + 8 * c, inst.counter + 1000 * static_cast<int64_t>(c));
-    }
+  for (const Instance& inst : o.instances) {
+    size_t nameBytes = (inst.name.size() + 1) * 2;
+    size_t instLen = id::Size + ((nameBytes + 7) & ~size_t{7});
+    size_t at = b.size();
+    b.resize(at + instLen + blockLen, 0);
+    Put32(b, at + id::ByteLength, static_cast<uint32_t>(instLen));
+    Put32(b, at + id::NameOffset, id::Size);
+    Put32(b, at + 20, static_cast<uint32_t>(nameBytes));  // NameLength
+    for (size_t i = 0; i < inst.name.size(); ++i)
+      b[at + id::Size + 2 * i] = static_cast<uint8_t>(inst.name[i]);
+    Put32(b, at + instLen, blockLen);
+    for (size_t c = 0; c < o.counters.size(); ++c)
+      Put64(b, at + instLen + 8 + 8 * c, inst.counter + 1000 * static_cast<int64_t>(c));
+  }
   Put32(b, ot::TotalByteLength, static_cast<uint32_t>(b.size()));
-  return out;
+  return b;
 }
 
-// A data block holding the objects; objectAt receives their offsets.
-inline Bytes BuildBlock(int64_t time100ns, const std::vector<Bytes>& objects,
-                        std::vector<size_t>* objectAt = nullptr) {
+// A data block holding the objects.
+inline Bytes BuildBlock(int64_t time100ns, const std::vector<Bytes>& objects) {
   namespace db = perf::data_block;
   const size_t header = db::Size + 16;  // room for a system name, as real blocks have
   Bytes b(header, 0);
@@ -95,10 +81,7 @@ inline Bytes BuildBlock(int64_t time100ns, const std::vector<Bytes>& objects,
   Put32(b, db::HeaderLength, static_cast<uint32_t>(header));
   Put32(b, db::NumObjectTypes, static_cast<uint32_t>(objects.size()));
   Put64(b, db::PerfTime100nSec, time100ns);
-  for (const Bytes& o : objects) {
-    if (objectAt) objectAt->push_back(b.size());
-    b.insert(b.end(), o.begin(), o.end());
-  }
+  for (const Bytes& o : objects) b.insert(b.end(), o.begin(), o.end());
   Put32(b, 20, static_cast<uint32_t>(b.size()));  // TotalByteLength
   return b;
 }

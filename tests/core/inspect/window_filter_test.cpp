@@ -34,26 +34,3 @@ TEST(WindowFilter, TableForEveryDisplayModeAndHideWnd) {
   // The stored class text is compared as it is: a lower-case entry never matches.
   EXPECT_FALSE(tl::WindowFilter(rows[6].facts, 1, 1, {"rundll"}));
 }
-
-// Counts what the filter asks: most windows must be decided without a class name.
-struct CountingFacts : tl::WindowFacts {
-  mutable int asked = 0;
-  std::string className() const { ++asked; return windowClass; }
-  std::string ownerClassName() const { ++asked; return ownerWindowClass; }
-  uint32_t exStyle() const { ++asked; return extendedStyle; }
-};
-
-TEST(WindowFilter, AsksOnlyForWhatItsRulesReach) {
-  CountingFacts hidden;  // invisible, HideWnd = 1: visibility alone decides
-  EXPECT_FALSE(tl::WindowFilter(hidden, 0, 1, {}));
-  EXPECT_EQ(hidden.asked, 0);
-  CountingFacts app;
-  app.isVisible = true;  // unowned: decided before any class name
-  EXPECT_TRUE(tl::WindowFilter(app, 0, 1, {}));
-  EXPECT_EQ(app.asked, 1);
-}
-
-TEST(WindowFilter, PositionText) {
-  EXPECT_EQ(tl::PositionText(10, 20, 110, 220), "(10,20) - (110,220)");
-  EXPECT_EQ(tl::PositionText(-8, -8, 0, 600), "(-8,-8) - (0,600)");
-}

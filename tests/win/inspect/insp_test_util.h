@@ -1,48 +1,93 @@
-// Shared steps of the inspection tests: the program's process-wide values
-// in this test process, fixture programs with known windows, special
-// programs, and the test performance-data provider.
+// Shared steps of the inspection tests: the program's process-wide values in
+// this test process, fixture programs with known windows, special programs.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <string>
 #include <vector>
 
+#include "app/ini_win.h"
+#include "app/startup_win.h"
+#include "inspect/process_query_win.h"
+#include "inspect/window_query_win.h"
 #include "win_test_util.h"
 
 namespace insptest {
 
-// List settings WndDisplay 0 and HideWnd 1, no special programs, the
-// default class list, empty lists, and a refresh guard that lets one through.
-void Reset();
-void AllowRefresh();
+inline int gSpecialCount = 0;
 
-std::string FixturePath(const std::string& file);  // under the built fixtures
-// A copy of insp_windows.exe under another name, in a new folder.
-std::string CopyOfWindowsFixture(const std::string& exeName);
-// Starts insp_windows (or a copy) and waits for its window titled `title`.
-HWND StartWindows(tltest::Process& p, const std::string& exe, const std::string& args,
-                  const char* title);
-HWND WindowOf(const tltest::Process& p, const char* title);
-
-std::string Lower(std::string s);
-// The program's name as the NT enumeration gives it: its module path in upper case.
-std::string NtName(const tltest::Process& p);
+inline void AllowRefresh() { ModProgInfo::LastFullRefreshTick = GetTickCount() - 5000; }
 
 // Special-program entries "path,action;state"; Reset removes them.
-void SetSpecialPrograms(const std::vector<std::string>& entries);
+inline void SetSpecialPrograms(const std::vector<std::string>& entries) {
+  for (int i = 1; i <= gSpecialCount; ++i)
+    ModMain::Store().Delete(tl::kAppTitle, "Options", "SProg" + std::to_string(i));
+  gSpecialCount = 0;
+  for (const std::string& e : entries)
+    ModMain::Store().Write(tl::kAppTitle, "Options", "SProg" + std::to_string(++gSpecialCount), e);
+  ModMain::Settings.SProgCount = static_cast<int16_t>(gSpecialCount);
+}
 
-// The test provider, registered and kept loaded for the object's lifetime.
-class PerfProvider {
- public:
-  PerfProvider();
-  ~PerfProvider();
-  bool ok() const { return setLoad_ != nullptr; }
-  // "name=percent;...": each instance's counter grows at that share of one processor.
-  void SetLoad(const std::string& spec) { setLoad_(spec.c_str()); }
+// The NT family, list settings WndDisplay 0 and HideWnd 1, no special
+// programs, the default class list, empty lists, and a refresh guard that
+// lets one through.
+inline void Reset() {
+  static bool initialised = (ModMain::InitProcessValues(), true);
+  (void)initialised;
+  ModMain::IsNT = true;
+  ModMain::Settings.WndDisplay = 0;
+  ModMain::Settings.HideWnd = 1;
+  SetSpecialPrograms({});
+  modIni::ClassList = {"RUNDLL", "STUBWINDOW32"};
+  ModProgInfo::Picture.Clear();
+  ModWndOpr::WndHandles.clear();
+  ModWndOpr::WndPids.clear();
+  AllowRefresh();
+}
 
- private:
-  HMODULE module_ = nullptr;
-  void(WINAPI* setLoad_)(const char*) = nullptr;
+class InspTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Reset(); }
+  void TearDown() override { Reset(); }
 };
+
+inline std::string FixturePath(const std::string& file) {
+  return tltest::BinaryDir() + "\\tests\\fixtures\\" + file;
+}
+
+// A copy of insp_windows.exe under another name, in a new folder.
+inline std::string CopyOfWindowsFixture(const std::string& exeName) {
+  std::string path = tltest::MakeTempDir("insp") + "\\" + exeName;
+  CopyFileA(FixturePath("insp_windows.exe").c_str(), path.c_str(), FALSE);
+  return path;
+}
+
+inline HWND WindowOf(const tltest::Process& p, const char* title) {
+  return tltest::FindProcessWindow(p.pid(), nullptr, title, 10000);
+}
+
+// Starts insp_windows (or a copy) and waits for its window titled `title`.
+inline HWND StartWindows(tltest::Process& p, const std::string& exe, const std::string& args,
+                         const char* title) {
+  return p.Start(exe, args) ? WindowOf(p, title) : nullptr;
+}
+
+inline std::string Lower(std::string s) {
+  CharLowerA(s.data());
+  return s;
+}
+
+// The program's name as the NT enumeration gives it: its module path in upper case.
+inline std::string NtName(const tltest::Process& p) {
+  char path[MAX_PATH] = {};
+  HMODULE first = nullptr;
+  DWORD needed = 0;
+  EnumProcessModules(p.handle(), &first, sizeof first, &needed);
+  GetModuleFileNameExA(p.handle(), first, path, MAX_PATH);
+  CharUpperA(path);
+  return path;
+}
 
 }  // namespace insptest
