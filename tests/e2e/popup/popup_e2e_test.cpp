@@ -155,9 +155,8 @@ TEST_F(PopupE2E, FirstPopupOfARunComesWithTheNoticeOnce) {
   HWND notice = FindProcessWindow(program.pid(), nullptr, "Poptarn", 5000);
   ASSERT_TRUE(notice) << "no first-use notice";
   EXPECT_TRUE(IsWindow(pop)) << "the pop-up waits while the notice is open";
-  RECT ok;
-  GetWindowRect(GetDlgItem(notice, kNoticeOKButton), &ok);
-  ClickAt(ok);
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(GetDlgItem(notice, kNoticeOKButton), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice); }, 3000));
   DWORD closedNotice = GetTickCount();
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(pop); }, 10000));
