@@ -3,7 +3,6 @@
 #include <ole2.h>
 #include <oleauto.h>
 
-#include "app/corvel_win.h"
 #include "app/main_loop.h"
 #include "app/reminders_win.h"
 #include "app/startup_win.h"
@@ -73,7 +72,7 @@ void ReleaseExternalComponent() {
 
 void ResetRefreshTimer() { LastRefreshTick = GetTickCount(); }
 
-void RemoveHooks() { Corvel::InstallMainHook(ModMain::CancelForm().hwnd(), 0); }
+void RemoveHooks() { ModPop::StopPopupBlocking(); }
 
 void StopProtection() {
   ModMain::DialUpStartPending = true;

@@ -15,6 +15,20 @@ function(tl_glue)
   endforeach()
 endfunction()
 
+# Adds every folder below `parent` that has a CMakeLists.txt (except those
+# named in EXCEPT): subsystems add tests, fixtures and benchmarks this way
+# without editing a shared list.
+function(tl_add_subdirs parent)
+  cmake_parse_arguments(ARG "" "" "EXCEPT" ${ARGN})
+  file(GLOB dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${parent}/*)
+  foreach(dir IN LISTS dirs)
+    get_filename_component(name ${dir} NAME)
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt AND NOT name IN_LIST ARG_EXCEPT)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
 # Win32 libraries the glue may call.
 function(tl_glue_libs)
   set_property(GLOBAL APPEND PROPERTY TL_GLUE_LIBS ${ARGN})
