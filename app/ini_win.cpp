@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/ini_rules.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
 
 namespace modIni {
 
@@ -12,7 +12,7 @@ std::vector<std::string> ClassList;
 std::string IniAccess(const std::string& mode, const std::string& section, const std::string& key,
                       const std::string& value) {
   if (auto err = tl::IniArgumentError(mode, section, key)) return *err;
-  const std::string& path = ModMain::IniPath;
+  const std::string& path = ModMain::Prog().IniPath;
   switch (tl::IniModeOf(mode)) {
     case tl::IniMode::Write:
       WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());

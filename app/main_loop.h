@@ -4,12 +4,9 @@
 #pragma once
 #include <cstdint>
 
-namespace tl {
+#include "app/ticks.h"
 
-// now - then as a signed 32-bit difference.
-inline int32_t TickDiff(uint32_t now, uint32_t then) {
-  return static_cast<int32_t>(now - then);
-}
+namespace tl {
 
 // Whether a refresh is due: interval > 0 and whole seconds since the last
 // refresh reach it. A negative difference can only mean a stamp older than

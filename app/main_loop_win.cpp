@@ -3,18 +3,18 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include "app/handles_win.h"
 #include "app/main_loop.h"
+#include "app/program_win.h"
+#include "app/root_win.h"
 #include "app/reminders_win.h"
-#include "app/startup_win.h"
 #include "mainwin/interface_frm_win.h"
-#include "popup/pop_detect_win.h"
-#include "shutdown/cancel_event_win.h"
+#include "popup/detector_scr_frm_win.h"
+#include "popup/pop_blocker_win.h"
 
 namespace ModMainLoop {
 
 uint32_t LastRefreshTick = 0;
-int16_t RefreshIntervalSeconds = 0;
-uint32_t PopUpStartTick = 0;
 uint64_t PassCount = 0;
 
 namespace {
@@ -27,16 +27,16 @@ struct IExternalComponent : public IDispatch {
   virtual HRESULT STDMETHODCALLTYPE FirstMethod(VARIANT* result) = 0;
 };
 
-IExternalComponent* ExternalComponentObject = nullptr;
+tl::ComPtr<IExternalComponent> ExternalComponentObject;
 bool componentTried = false;  // created once; a missing class is not asked again
 
 void CallExternalComponent() {
   if (!componentTried) {
     componentTried = true;
     CoInitialize(nullptr);  // S_FALSE when already done: usable either way
-    void* obj = nullptr;
-    if (SUCCEEDED(CoCreateInstance(kComponentClsid, nullptr, CLSCTX_ALL, kComponentIid, &obj)))
-      ExternalComponentObject = static_cast<IExternalComponent*>(obj);
+    if (FAILED(CoCreateInstance(kComponentClsid, nullptr, CLSCTX_ALL, kComponentIid,
+                                ExternalComponentObject.put_void())))
+      ExternalComponentObject.reset();
   }
   if (!ExternalComponentObject) return;
   VARIANT v;
@@ -49,7 +49,7 @@ void DispatchPending() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
-      ModMain::Exiting = true;
+      ModMain::Prog().Exiting = true;
       return;
     }
     TranslateMessage(&msg);
@@ -57,63 +57,67 @@ void DispatchPending() {
   }
 }
 
-tl::ConnectionFlags Flags() { return {ModMain::DialUpStartPending, ModMain::LanStartPending}; }
+tl::ConnectionFlags Flags() {
+  return {ModMain::Prog().DialUpStartPending, ModMain::Prog().LanStartPending};
+}
 void SetFlags(const tl::ConnectionFlags& f) {
-  ModMain::DialUpStartPending = f.DialUpStartPending;
-  ModMain::LanStartPending = f.LanStartPending;
+  ModMain::Prog().DialUpStartPending = f.DialUpStartPending;
+  ModMain::Prog().LanStartPending = f.LanStartPending;
 }
 
 }  // namespace
 
-void ReleaseExternalComponent() {
-  if (ExternalComponentObject) ExternalComponentObject->Release();
-  ExternalComponentObject = nullptr;
-}
+void ReleaseExternalComponent() { ExternalComponentObject.reset(); }
 
 void ResetRefreshTimer() { LastRefreshTick = GetTickCount(); }
 
-void RemoveHooks() { ModPop::StopPopupBlocking(); }
+void RemoveHooks() { ModMain::Blocker().StopPopupBlocking(); }
 
 void StopProtection() {
-  ModMain::DialUpStartPending = true;
-  ModMain::LanStartPending = true;
+  ModMain::Prog().DialUpStartPending = true;
+  ModMain::Prog().LanStartPending = true;
   RemoveHooks();
 }
 
-void StartProtection(uint32_t tick) {
-  PopUpStartTick = tick;
+void StartProtection() {
+  ModMain::Program& p = ModMain::Prog();
   Sleep(500);  // lets the new connection's windows settle before the snapshot
   ModPop::TakeQuickSnapshot();
-  if (ModMain::Settings.BlockPopUps) ModPop::StartPopupBlocking();
+  if (p.Settings.BlockPopUps) ModMain::Blocker().StartPopupBlocking(p.HookOwner);
 }
 
 void PeriodicWork() {
   ++PassCount;
   uint32_t now = GetTickCount();
+  ModMain::Program& p = ModMain::Prog();
   InterfaceFrm& main = ModMain::MainForm();
-  if (tl::RefreshDue(now, LastRefreshTick, RefreshIntervalSeconds)) {
+  if (tl::RefreshDue(now, LastRefreshTick, main.RefreshIntervalSeconds())) {
     if (IsWindowVisible(main.hwnd())) {
       CallExternalComponent();
       main.DoRefresh();
     }
     LastRefreshTick = now;
   }
-  bool lan = ModMain::Settings.LANCon == 1;
+  bool lan = p.Settings.LANCon == 1;
   // With a permanent connection the dial-up state decides nothing below.
-  bool connected = !lan && IntMod::IsDialUpConnected();
+  // In modem mode a machine online through its network counts as connected
+  // too: today almost nobody dials up, and protection would never start.
+  bool connected = !lan && (IntMod::IsDialUpConnected() || IntMod::IsInternetConnected(now));
   tl::ConnectionFlags flags = Flags();
   tl::ConnectionAction action = tl::DecideConnection(lan, connected, flags);
   if (action == tl::ConnectionAction::StartProtection) {
     SetFlags(flags);
-    StartProtection(now);
+    StartProtection();
   } else if (action == tl::ConnectionAction::StopProtection) {
     StopProtection();
   }
-  if (lan || connected) {
-    if (ModMain::Settings.BlockPopUps)
-      ModPop::DetectPopups();
-    else
-      RemoveHooks();
+  PopUpDetectorScrFrm& screen = ModMain::DetectorForm();
+  if ((lan || connected) && p.Settings.BlockPopUps) {
+    ModMain::Blocker().DetectPopups(screen);
+  } else {
+    if (lan || connected) RemoveHooks();
+    // A pop-up hidden when protection stopped still counts down and goes.
+    if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
   }
   IntMod::ReminderTick(now);
 }
@@ -138,7 +142,7 @@ void ShowMainWindow() {
 void RunMainLoop() {
   IntMod::ReminderTick(GetTickCount());
   HWND mainWnd = ModMain::MainForm().hwnd();
-  while (!ModMain::Exiting) {
+  while (!ModMain::Prog().Exiting) {
     // Each step goes on when another fails: nothing may end the loop early.
     try {
       WaitMessage();

@@ -7,15 +7,13 @@
 namespace ModMainLoop {
 
 extern uint32_t LastRefreshTick;
-extern int16_t RefreshIntervalSeconds;  // 0 = paused
-extern uint32_t PopUpStartTick;
 extern uint64_t PassCount;  // passes since start, for measurement
 
 // Runs until Exiting is set.
 void RunMainLoop();
 void PeriodicWork();
 void ShowMainWindow();
-void StartProtection(uint32_t tick);
+void StartProtection();
 void StopProtection();
 void RemoveHooks();
 void ResetRefreshTimer();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/handles_win.h"
 #include "app/settings_store.h"
 
 // winreg.h maps these names to its own; ours are the program's helpers.
@@ -14,34 +15,7 @@
 
 namespace modRegEnum {
 
-// Owns one open registry key.
-class RegKey {
- public:
-  RegKey() = default;
-  explicit RegKey(HKEY h) : h_(h) {}
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  RegKey(RegKey&& o) noexcept : h_(o.release()) {}
-  RegKey& operator=(RegKey&& o) noexcept {
-    if (this != &o) reset(o.release());
-    return *this;
-  }
-  ~RegKey() { reset(); }
-  HKEY get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  HKEY release() {
-    HKEY h = h_;
-    h_ = nullptr;
-    return h;
-  }
-  void reset(HKEY h = nullptr) {
-    if (h_) RegCloseKey(h_);
-    h_ = h;
-  }
-
- private:
-  HKEY h_ = nullptr;
-};
+using tl::RegKey;
 
 // Opened key, or an empty one when opening failed.
 RegKey RegOpenKey(HKEY root, const std::string& subkey, REGSAM access = KEY_ALL_ACCESS);

@@ -1,6 +1,6 @@
 #include "app/reminder.h"
 
-#include "app/main_loop.h"
+#include "app/ticks.h"
 
 namespace tl {
 

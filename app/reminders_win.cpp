@@ -1,13 +1,14 @@
 #include "app/reminders_win.h"
 
 #include <mmsystem.h>
+#include <netlistmgr.h>
 #include <ras.h>
 
 #include <memory>
 
-#include "app/main_loop_win.h"
-#include "app/startup_win.h"
-#include "mainwin/interface_frm_win.h"
+#include "app/handles_win.h"
+#include "app/program_win.h"
+#include "app/ticks.h"
 
 namespace IntMod {
 
@@ -15,6 +16,7 @@ bool SimulatedConnection = false;
 tl::ReminderState Reminder;
 POINT LastCursorPos = {};
 POINT CurrentCursorPos = {};
+std::function<void()> ShowSettings;
 
 bool UserWasActive() {
   bool active = false;
@@ -31,11 +33,11 @@ bool UserWasActive() {
 }
 
 void ReminderTick(uint32_t tick) {
-  const tl::SettingsRecord& s = ModMain::Settings;
+  const tl::SettingsRecord& s = ModMain::Prog().Settings;
   if (tl::ReminderStep(Reminder, tick, s.WinReminderInterval, s.IdleResetMinutes, UserWasActive) !=
       tl::ReminderOutcome::Remind)
     return;
-  PlaySoundA((ModMain::ProgramFolder + "\\Bell.wav").c_str(), nullptr, SND_ASYNC | SND_FILENAME);
+  PlaySoundA((ModMain::Prog().ProgramFolder + "\\Bell.wav").c_str(), nullptr, SND_ASYNC | SND_FILENAME);
   ShowFrm(0, tl::ReminderTitle(s.WinReminderInterval), s.WinReminderText);
 }
 
@@ -81,6 +83,28 @@ bool IsDialUpConnected() {
   status.dwSize = sizeof status;
   if (ras.connectStatus(gConnections[0].hrasconn, &status) != 0) return false;
   return status.rasconnstate == RASCS_Connected;
+}
+
+bool IsInternetConnected(uint32_t now) {
+  // The system's network list: asked at most every two seconds, the
+  // answer kept between, since the main loop asks ten times a second.
+  static tl::ComPtr<INetworkListManager> networks;
+  static bool created = false;
+  static bool answer = false;
+  static uint32_t askedAt = 0;
+  if (created && tl::TickDiff(now, askedAt) >= 0 && tl::TickDiff(now, askedAt) < 2000) return answer;
+  if (!created) {
+    created = true;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE when already done
+    if (FAILED(CoCreateInstance(CLSID_NetworkListManager, nullptr, CLSCTX_ALL,
+                                IID_INetworkListManager, networks.put_void())))
+      networks.reset();
+  }
+  askedAt = now;
+  VARIANT_BOOL connected = VARIANT_FALSE;
+  answer = networks && SUCCEEDED(networks->IsConnectedToInternet(&connected)) &&
+           connected == VARIANT_TRUE;
+  return answer;
 }
 
 void ShowFrm(int16_t intMsgType, const std::string& MsgTitle, const std::string& MsgText) {
@@ -148,8 +172,7 @@ void RemindersMsgFrm::OKButton_Click() {
 }
 
 void RemindersMsgFrm::SettingsBtn_Click() {
-  ModMainLoop::ShowMainWindow();
-  ModMain::MainForm().MainTbl_ButtonClick("MoreTools");
+  if (IntMod::ShowSettings) IntMod::ShowSettings();
   OKButton_Click();
 }
 
@@ -159,7 +182,7 @@ void RemindersMsgFrm::Form_Unload() {
   if (msgType_ == 0) IntMod::ReminderTick(0);
   ShowWindow(hwnd(), SW_HIDE);
   if (IsDlgButtonChecked(hwnd(), IDC_DONTSHOWCHK) == BST_CHECKED) {
-    if (msgType_ == 0) ModMain::Settings.WinReminderInterval = 0;
+    if (msgType_ == 0) ModMain::Prog().Settings.WinReminderInterval = 0;
     ModMain::SaveOptions();
   }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/reminder.h"
@@ -14,10 +15,15 @@ extern bool SimulatedConnection;  // "Con"/"Dis" on the main window
 extern tl::ReminderState Reminder;
 extern POINT LastCursorPos;
 extern POINT CurrentCursorPos;
+// What the reminder's Settings button opens; set by the program root.
+extern std::function<void()> ShowSettings;
 
 void ReminderTick(uint32_t tick);
 bool UserWasActive();
 bool IsDialUpConnected();
+// The system reports a working internet connection (LAN, Wi-Fi or any
+// other); now is the tick of the asking pass.
+bool IsInternetConnected(uint32_t now);
 void ShowFrm(int16_t intMsgType, const std::string& MsgTitle, const std::string& MsgText);
 
 }  // namespace IntMod

@@ -4,13 +4,14 @@ namespace {
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr UINT_PTR kAnimateTimer = 2;
 constexpr int kW = 360, kH = 150;
+constexpr const char* kClassName = "TarvickLiteSplash";
 }  // namespace
 
 void SplashFrm::ShowSplash() {
   auto* f = new SplashFrm;
   int x = (GetSystemMetrics(SM_CXSCREEN) - kW) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - kH) / 2;
-  if (!f->Create("TarvickLiteSplash", "Tarvick Lite", WS_POPUP | WS_BORDER,
+  if (!f->Create(kClassName, "Tarvick Lite", WS_POPUP | WS_BORDER,
                  WS_EX_TOOLWINDOW | WS_EX_TOPMOST, x, y, kW, kH)) {
     delete f;
     return;
@@ -19,6 +20,18 @@ void SplashFrm::ShowSplash() {
   SetTimer(f->hwnd(), kAnimateTimer, kAnimateMs, nullptr);
   ShowWindow(f->hwnd(), SW_SHOWNOACTIVATE);
   UpdateWindow(f->hwnd());
+}
+
+void SplashFrm::CloseSplash() {
+  DWORD pid = 0;
+  for (HWND h = FindWindowExA(nullptr, nullptr, kClassName, nullptr); h;
+       h = FindWindowExA(nullptr, h, kClassName, nullptr)) {
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == GetCurrentProcessId()) {
+      DestroyWindow(h);
+      return;
+    }
+  }
 }
 
 void SplashFrm::Paint() {

@@ -6,6 +6,8 @@ class SplashFrm : public tl::Window {
  public:
   // Shows a new splash screen; it deletes itself when it closes.
   static void ShowSplash();
+  // Closes the splash screen now, if it is still up.
+  static void CloseSplash();
   static constexpr UINT kCloseMs = 4000;
   static constexpr UINT kAnimateMs = 600;
 

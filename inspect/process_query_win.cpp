@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "app/conversions.h"
-#include "app/corvel_win.h"
-#include "app/startup_win.h"
-#include "inspect/window_query_win.h"
+#include "app/hook_library_win.h"
+#include "app/program_win.h"
+#include "inspect/window_list_win.h"
 
 namespace ModProgInfo {
 
@@ -24,20 +24,7 @@ std::string VerInfo[8];
 
 namespace {
 
-class ProcessHandle {
- public:
-  explicit ProcessHandle(HANDLE h = nullptr) : h_(h) {}
-  ProcessHandle(const ProcessHandle&) = delete;
-  ProcessHandle& operator=(const ProcessHandle&) = delete;
-  ~ProcessHandle() {
-    if (h_ && h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  HANDLE get() const { return h_; }
-  explicit operator bool() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
+using tl::ProcessHandle;
 
 // The special-program lookup of the refresh under way, if any.
 tl::SpecialLookup* gRefreshSpecial = nullptr;
@@ -56,7 +43,7 @@ void Terminate(DWORD pid) {
 
 // Code 2's work for one process.
 void RefreshProcess(const std::string& name, DWORD pid, const std::string& arg) {
-  if (tl::IsOwnProcess(name, pid, ModMain::OwnExePath, ModMain::OwnProcessId)) return;
+  if (tl::IsOwnProcess(name, pid, ModMain::Prog().OwnExePath, ModMain::Prog().OwnProcessId)) return;
   bool light = tl::IsLightRefresh(arg);
   // A full refresh leaves out what it cannot open; a light one opens nothing.
   ProcessHandle h(light ? nullptr : OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
@@ -121,7 +108,7 @@ bool WalkNt(int32_t code, const std::string& arg, DWORD targetPid, std::string* 
 // system gives no snapshot.
 std::optional<bool> WalkToolHelp(int32_t code, const std::string& arg, DWORD targetPid,
                                  std::string* out) {
-  ProcessHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  tl::FileHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snap) return std::nullopt;
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
@@ -163,7 +150,7 @@ bool ProcessOp(int32_t code, const std::string& name, DWORD pid, DWORD targetPid
     case tl::kProcSetPriority:
       if (auto index = tl::PriorityIndexOf(arg)) {
         ProcessHandle h(OpenProcess(PROCESS_SET_INFORMATION, FALSE, pid));
-        if (h) SetPriorityClass(h.get(), ModMain::PriorityClasses[*index]);
+        if (h) SetPriorityClass(h.get(), ModMain::Prog().PriorityClasses[*index]);
       }
       break;
     case tl::kProcGetPriority: {
@@ -199,9 +186,9 @@ tl::QueryValue ProcessQuery(int32_t code, const std::string& arg) {
   std::optional<bool> hit;
   {
     std::optional<tl::SpecialLookup> special;
-    if (code == tl::kProcRefresh) special.emplace(ModMain::Env(), ModMain::Settings);
+    if (code == tl::kProcRefresh) special.emplace(ModMain::Prog().Env(), ModMain::Prog().Settings);
     RefreshScope scope(special ? &*special : nullptr);
-    if (live && ModMain::IsNT)
+    if (live && ModMain::Prog().IsNT)
       hit = WalkNt(code, arg, targetPid, &text);
     else if (live)
       hit = WalkToolHelp(code, arg, targetPid, &text);
@@ -210,10 +197,10 @@ tl::QueryValue ProcessQuery(int32_t code, const std::string& arg) {
   }
   if (!hit) return {};  // no tool-help snapshot
 
-  if (ModMain::IsNT && fullRefresh) UpdateCpuShares();
+  if (ModMain::Prog().IsNT && fullRefresh) UpdateCpuShares();
   // The own process runs in the high class after its queries; the tool-help
   // family leaves it alone after a live walk.
-  if (ModMain::IsNT || !live) SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+  if (ModMain::Prog().IsNT || !live) SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
 
   switch (code) {
     case tl::kProcIsRunning:
@@ -254,25 +241,25 @@ bool IsProcessResponding(DWORD pid) {
 
 std::string PriorityName(DWORD priorityClass) {
   tl::PriorityTable table;
-  for (size_t i = 0; i < table.size(); ++i) table[i] = ModMain::PriorityClasses[i];
+  for (size_t i = 0; i < table.size(); ++i) table[i] = ModMain::Prog().PriorityClasses[i];
   return tl::PriorityName(priorityClass, table);
 }
 
 void UpdateCpuShares() {
   static long values[1000];
-  long n = Corvel::GetCpuUsage(values);
+  long n = HookLibrary::GetCpuUsage(values);
   if (n < 0) return;  // no measurement: the library or its export is missing
   n = std::min<long>(n, 1000);
   std::vector<std::string> names;
   std::vector<int32_t> shares;
   for (long k = 0; k < n; ++k) {
-    auto name = ModMain::Store().Get(tl::kAppTitle, "tmpcpu", std::to_string(k), "");
+    auto name = ModMain::Prog().Store.Get(tl::kAppTitle, "tmpcpu", std::to_string(k), "");
     if (!name) return;
     names.push_back(tl::CutAtNul(*name));
     shares.push_back(values[k]);
   }
   tl::ApplyCpuShares(Picture.ProgTable, names, shares.data(), shares.size());
-  for (long k = 0; k < n; ++k) ModMain::Store().Delete(tl::kAppTitle, "tmpcpu", std::to_string(k));
+  for (long k = 0; k < n; ++k) ModMain::Prog().Store.Delete(tl::kAppTitle, "tmpcpu", std::to_string(k));
 }
 
 std::string FileVersionInfo(int mode, const std::string& path) {

@@ -5,16 +5,11 @@
 
 #include "app/conversions.h"
 #include "app/ini_win.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "inspect/process_query_win.h"
-#include "mainwin/interface_frm_win.h"
 
 namespace ModWndOpr {
 
-std::vector<HWND> WndHandles;
-std::vector<DWORD> WndPids;
-int16_t WndCount = -1;
-bool Enumerating = false;
 tl::WindowRecord WndRecord;
 bool ProgNotFound = false;
 
@@ -83,8 +78,8 @@ void Enumerate() {
   WndHandles.clear();
   WndPids.clear();
   WndCount = -1;
-  EnumContext ctx{tl::SpecialLookup(ModMain::Env(), ModMain::Settings), ModMain::OwnProcessId,
-                  ModMain::Settings.WndDisplay, ModMain::Settings.HideWnd};
+  EnumContext ctx{tl::SpecialLookup(ModMain::Prog().Env(), ModMain::Prog().Settings), ModMain::Prog().OwnProcessId,
+                  ModMain::Prog().Settings.WndDisplay, ModMain::Prog().Settings.HideWnd};
   Enumerating = true;
   EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&ctx));
   Enumerating = false;
@@ -131,12 +126,6 @@ void FillRecord(HWND hwnd, const std::string& handleText) {
 
 }  // namespace
 
-std::string HandleText(HWND hwnd) { return std::to_string(HandleToLong(hwnd)); }
-
-HWND HandleFromText(std::string_view text) {
-  // Handles carry 32 significant bits; the text may be signed or not.
-  return static_cast<HWND>(LongToHandle(static_cast<LONG>(tl::NumericValue(text))));
-}
 
 tl::QueryValue WindowQuery(int32_t code, const std::string& handleText) {
   HWND hwnd = HandleFromText(handleText);
@@ -182,16 +171,6 @@ tl::QueryValue WindowQuery(int32_t code, const std::string& handleText) {
   }
 }
 
-bool IsWindowResponding(HWND hwnd, bool longWait) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, longWait ? 500 : 50, &result) != 0;
-}
-
-bool IsWindowHung(HWND hwnd) { return !IsWindowResponding(hwnd, false); }
-
-bool IsTopMost(HWND hwnd) {
-  return tl::IsTopMostStyle(static_cast<uint32_t>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
-}
 
 bool CloseOrTerminateWindow(bool terminate, HWND hwnd) {
   if (!terminate) {
@@ -208,10 +187,10 @@ bool CloseOrTerminateWindow(bool terminate, HWND hwnd) {
 }
 
 bool ConfirmTerminate(const std::string& programName) {
-  int action = tl::SpecialProgramList(ModMain::Env(), ModMain::Settings, tl::kLookupSpecialProgram,
+  int action = tl::SpecialProgramList(ModMain::Prog().Env(), ModMain::Prog().Settings, tl::kLookupSpecialProgram,
                                       programName, nullptr);
   if (action != tl::kWarnBeforeClose) return false;
-  return ModMain::ShowMessage(ModMain::MainForm().hwnd(), tl::TerminateQuestion(programName),
+  return ModMain::ShowMessage(ModMain::Prog().MessageOwner, tl::TerminateQuestion(programName),
                               kWarnStyle) == IDNO;
 }
 

@@ -8,16 +8,11 @@
 #include <vector>
 
 #include "inspect/query_value.h"
+#include "inspect/window_list_win.h"
 #include "inspect/window_query.h"
 
 namespace ModWndOpr {
 
-// Module state of the last enumeration (code 0), in z-order.
-extern std::vector<HWND> WndHandles;
-extern int16_t WndCount;  // index of the last entry; -1 = none
-// The process of each listed window, taken while enumerating.
-extern std::vector<DWORD> WndPids;
-extern bool Enumerating;
 // The window asked for by the last code 10.
 extern tl::WindowRecord WndRecord;
 // Set by code 2 when the window's program is not in the snapshot; the
@@ -35,14 +30,6 @@ extern bool ProgNotFound;
 // 10 fill WndRecord                                  -> empty
 tl::QueryValue WindowQuery(int32_t code, const std::string& handleText);
 
-// Handles cross module boundaries as decimal text.
-std::string HandleText(HWND hwnd);
-HWND HandleFromText(std::string_view text);
-
-// WM_NULL answered within 500 ms (longWait) or 50 ms.
-bool IsWindowResponding(HWND hwnd, bool longWait);
-bool IsWindowHung(HWND hwnd);
-bool IsTopMost(HWND hwnd);
 
 // terminate false: posts WM_CLOSE and returns true. terminate true: ends the
 // window's process unless the program is marked for a warning and the user

@@ -1,8 +1,6 @@
 #include "mainwin/interface_frm_win.h"
 
-#include "app/main_loop_win.h"
 #include "app/reminders_win.h"
-#include "app/startup_win.h"
 #include "inspect/window_query_win.h"
 
 bool InterfaceFrm::Load() {
@@ -36,7 +34,7 @@ void InterfaceFrm::mnuSettingsUpdateSpd_Click(int index) {
   static const int16_t seconds[] = {FastInterval, 20, 35, 0};
   if (index < 0 || index > 3) return;
   speedIndex_ = index;
-  ModMainLoop::RefreshIntervalSeconds = seconds[index];
+  refreshInterval_ = seconds[index];
 }
 
 void InterfaceFrm::SetStartupChecks(bool messengerBlock, bool popBlock) {

@@ -33,6 +33,8 @@ class InterfaceFrm : public tl::Window {
   bool MsgBlockChecked() const { return msgBlockChecked_; }
   bool PopBlockChecked() const { return popBlockChecked_; }
   uint32_t RefreshCount() const { return refreshCount_; }
+  // Seconds between refreshes at the chosen update speed; 0 = paused.
+  int16_t RefreshIntervalSeconds() const { return refreshInterval_; }
 
   static constexpr int16_t FastInterval = 4;
   static constexpr int kWidth = 420;
@@ -45,6 +47,7 @@ class InterfaceFrm : public tl::Window {
  private:
   bool topChecked_ = false;
   int speedIndex_ = 0;
+  int16_t refreshInterval_ = 0;
   bool msgBlockChecked_ = false;
   bool popBlockChecked_ = false;
   uint32_t refreshCount_ = 0;

@@ -3,11 +3,10 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "inspect/window_query_win.h"
 #include "popup/first_time_frm_win.h"
-#include "popup/pop_detect_win.h"
-#include "popup/pop_lists_win.h"
+#include "popup/pop_blocker_win.h"
 
 namespace {
 
@@ -55,10 +54,10 @@ bool IsExistingFile(const std::string& path) {
 
 // The browser entry of an index; an index past the list reads as an empty
 // entry (no notification, close at once), never past the list's end.
-const tl::BrowserEntry& EntryAt(int16_t k) {
+const tl::BrowserEntry& EntryAt(const std::vector<tl::BrowserEntry>& browsers, int16_t k) {
   static const tl::BrowserEntry none;
-  if (k < 0 || k >= static_cast<int>(ModPop::Browsers.size())) return none;
-  return ModPop::Browsers[k];
+  if (k < 0 || k >= static_cast<int>(browsers.size())) return none;
+  return browsers[k];
 }
 
 }  // namespace
@@ -71,7 +70,8 @@ PopUpDetectorScrFrm::~PopUpDetectorScrFrm() {
     if (o) DeleteObject(o);
 }
 
-bool PopUpDetectorScrFrm::Load() {
+bool PopUpDetectorScrFrm::Load(ModPop::PopupBlocker& blocker) {
+  blocker_ = &blocker;
   if (hwnd()) return true;
   HDC screen = GetDC(nullptr);
   tpp_ = tl::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
@@ -190,7 +190,7 @@ void PopUpDetectorScrFrm::ApplyGeometry() {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-const std::string& PopUpDetectorScrFrm::BrowserPath() const { return EntryAt(browserIndex_).Path; }
+const std::string& PopUpDetectorScrFrm::BrowserPath() const { return EntryAt(blocker_->Browsers, browserIndex_).Path; }
 
 void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browserIndex, HWND window,
                                   int16_t recordIndex, DWORD threadId, bool isDialog) {
@@ -207,7 +207,7 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
   isDialog_ = isDialog;
   addressChecked_ = false;
   lastNameChecked_.clear();
-  ModPop::CurrentURL.clear();
+  blocker_->CurrentURL.clear();
   SetLabel(IDC_POPUPDETECTORSCRFRM_WNNAMELBL, "");
   SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, "");
 
@@ -215,11 +215,11 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
     pending_ = nullptr;  // white-listed: left alone
     return;
   }
-  const tl::SettingsRecord& s = ModMain::Settings;
+  const tl::SettingsRecord& s = ModMain::Prog().Settings;
   if (s.PopPlaySnd == 1)
     PlaySoundA(s.PopPlaySndFile.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 
-  const tl::BrowserEntry& entry = EntryAt(browserIndex_);
+  const tl::BrowserEntry& entry = EntryAt(blocker_->Browsers, browserIndex_);
   if (entry.PopDisNotf == 0) {
     CloseDetector(false, wasShowing);
     return;
@@ -284,8 +284,8 @@ void PopUpDetectorScrFrm::CloseDetector(bool approveWnd, bool dontHideForm) {
       ModWndOpr::BringWindowToFront(pending_);
     }
   } else if (pending_) {
-    if (isDialog_) ModPop::CloseDialogAndLog(pending_, windowName_);
-    else ModPop::ClosePopupAndLog(pending_, BrowserPath(), windowName_);
+    if (isDialog_) blocker_->CloseDialogAndLog(pending_, windowName_);
+    else blocker_->ClosePopupAndLog(pending_, BrowserPath(), windowName_);
   }
   pending_ = nullptr;
   peeking_ = false;
@@ -297,25 +297,25 @@ bool PopUpDetectorScrFrm::Check_URL() {
     if (!now.empty()) windowName_ = now;
   }
   if (windowName_ != lastNameChecked_) {
-    if (ModPop::IsBrowserWhiteListed(1, windowName_, browserIndex_, pending_)) return true;
+    if (blocker_->IsBrowserWhiteListed(1, windowName_, browserIndex_, pending_)) return true;
     SetLabel(IDC_POPUPDETECTORSCRFRM_WNNAMELBL, tl::WindowNameCaption(windowName_));
   }
   lastNameChecked_ = windowName_;
-  if (tl::AddressPending(ModPop::CurrentURL) && pending_)
-    EnumChildWindows(pending_, ModPop::EnumURLProc, 0);
-  if (!tl::AddressPending(ModPop::CurrentURL) && !addressChecked_) {
-    if (IsExistingFile(ModPop::CurrentURL)) return true;
-    if (ModPop::IsBrowserWhiteListed(0, ModPop::CurrentURL, browserIndex_, pending_)) return true;
+  if (tl::AddressPending(blocker_->CurrentURL) && pending_)
+    EnumChildWindows(pending_, ModPop::EnumURLProc, reinterpret_cast<LPARAM>(&blocker_->CurrentURL));
+  if (!tl::AddressPending(blocker_->CurrentURL) && !addressChecked_) {
+    if (IsExistingFile(blocker_->CurrentURL)) return true;
+    if (blocker_->IsBrowserWhiteListed(0, blocker_->CurrentURL, browserIndex_, pending_)) return true;
     addressChecked_ = true;
   }
-  SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, tl::URLCaption(ModPop::CurrentURL));
+  SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, tl::URLCaption(blocker_->CurrentURL));
   return false;
 }
 
 void PopUpDetectorScrFrm::Picture1_MouseMove() {
   if (peeking_ || !pending_) return;
   // The windows events of this peek are the user's, not a page's.
-  ModPop::UserPeek = true;
+  blocker_->UserPeek = true;
   ModWndOpr::BringWindowToFront(pending_);
   peeking_ = true;
   InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);

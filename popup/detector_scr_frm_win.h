@@ -7,6 +7,10 @@
 #include "app/window_win.h"
 #include "popup/detector_rules.h"
 
+namespace ModPop {
+class PopupBlocker;
+}
+
 class PopUpDetectorScrFrm : public tl::Window {
  public:
   enum ControlId {
@@ -25,7 +29,8 @@ class PopUpDetectorScrFrm : public tl::Window {
   };
 
   ~PopUpDetectorScrFrm() override;
-  bool Load();
+  // The screen works on the blocker's lists and logs into them.
+  bool Load(ModPop::PopupBlocker& blocker);
 
   // Announces a pop-up found by the detection pass.
   void ShowPop(const std::string& windowName, int16_t browserIndex, HWND window,
@@ -59,6 +64,7 @@ class PopUpDetectorScrFrm : public tl::Window {
   void DrawItem(const DRAWITEMSTRUCT& d);
   const std::string& BrowserPath() const;
 
+  ModPop::PopupBlocker* blocker_ = nullptr;
   // The pop-up being announced.
   HWND pending_ = nullptr;
   int16_t recordIndex_ = 0;

@@ -4,7 +4,7 @@
 
 #include "app/conversions.h"
 #include "app/settings_store.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "app/window_win.h"
 #include "popup/detector_rules.h"
 
@@ -23,7 +23,7 @@ struct EmptyDialog {
 }  // namespace
 
 bool ShowFirstTime(int16_t intMsgID, HWND OwnerFrm) {
-  auto stored = ModMain::Store().Get(tl::kAppTitle, "General", tl::NoticeFlagKey(intMsgID), "True");
+  auto stored = ModMain::Prog().Store.Get(tl::kAppTitle, "General", tl::NoticeFlagKey(intMsgID), "True");
   if (!tl::NoticeWanted(stored)) return false;
   FirstTimeFrm form(intMsgID);
   form.ShowModal(OwnerFrm);
@@ -104,7 +104,7 @@ void FirstTimeFrm::Form_Load() {
 
 void FirstTimeFrm::OKButton_Click() {
   if (IsDlgButtonChecked(hwnd_, IDC_FIRSTTIMEFRM_DONTDISPLAYCHK) == BST_CHECKED)
-    ModMain::Store().Write(tl::kAppTitle, "General", tl::NoticeFlagKey(msgId_), "False");
+    ModMain::Prog().Store.Write(tl::kAppTitle, "General", tl::NoticeFlagKey(msgId_), "False");
   EndDialog(hwnd_, IDOK);
 }
 

@@ -1,85 +1,23 @@
-#include "popup/pop_detect_win.h"
-
+// Pop-up detection: the judging of new browser windows and web-page dialogs
+// from the hooks' hand-off values, the key state and the browser list.
+#include <exception>
 #include <vector>
 
 #include "app/conversions.h"
-#include "app/corvel_win.h"
-#include "app/main_loop.h"
+#include "app/hook_library_win.h"
+#include "app/program_win.h"
 #include "app/registry_win.h"
-#include "app/startup_win.h"
+#include "app/ticks.h"
 #include "inspect/process_query_win.h"
 #include "popup/detector_scr_frm_win.h"
-#include "popup/pop_lists_win.h"
-#include "popup/pop_rules.h"
-#include "shutdown/cancel_event_win.h"
+#include "popup/pop_blocker_win.h"
 
 namespace ModPop {
-
-std::string CurrentURL;
-bool UserPeek = false;
 
 namespace {
 
 constexpr const char* kTmp = "tmp";
 constexpr const char* kDialogClass = "Internet Explorer_TridentDlgFrame";
-
-tl::BrowserProcTable BrowserProcs;
-tl::KnownDialogList KnownDialogs;
-
-struct PopStateRecord {
-  int32_t MouseTime = 0;
-  std::string MouseTimeD;
-  bool RunDialogOpen = false;
-  uint32_t RunClosedTick = 0;
-  HWND DialogSearchPos = nullptr;
-};
-PopStateRecord PopState;
-uint32_t LastPurgeTick = 0;
-
-// Reused between passes: a pass allocates nothing once these have grown.
-std::vector<HWND> gSnapshot;
-std::vector<std::string> gBrowserShortPaths;
-struct PidPath {
-  DWORD pid;
-  std::string path;
-};
-std::vector<PidPath> gPidPaths;
-
-// The hand-off key stays open: it is read ten times a second. A key deleted
-// meanwhile (ERROR_KEY_DELETED) is opened again on the next use.
-HKEY gTmpKey = nullptr;
-std::string gMenuClearedAt;  // "Time" when "MenuName" was last emptied
-
-HKEY TmpKey() {
-  if (!gTmpKey)
-    RegCreateKeyExA(HKEY_CURRENT_USER,
-                    tl::RegistrySettingsStore::KeyPath(tl::kHandoffApp, kTmp).c_str(), 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &gTmpKey, nullptr);
-  return gTmpKey;
-}
-
-void DropTmpKey() {
-  if (gTmpKey) RegCloseKey(gTmpKey);
-  gTmpKey = nullptr;
-}
-
-std::string Tmp(const char* key, const char* def) {
-  HKEY k = TmpKey();
-  if (!k) return def;
-  tl::StoreRead r = tl::ReadStringValue(k, key);
-  if (r.status == tl::StoreRead::Failed) {
-    DropTmpKey();
-    return def;
-  }
-  return r.status == tl::StoreRead::Ok ? r.text : def;
-}
-
-void SetTmp(const char* key, const char* value) {
-  HKEY k = TmpKey();
-  if (k && RegSetValueExA(k, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS)
-    DropTmpKey();
-}
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 HWND HandleOf(uint32_t v) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(v)); }
@@ -105,55 +43,88 @@ bool IsCandidate(HWND h) {
   return !(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
-BOOL CALLBACK CollectTopLevel(HWND h, LPARAM) {
-  gSnapshot.push_back(h);
-  return TRUE;
+BOOL CALLBACK CollectTopLevel(HWND h, LPARAM lp) {
+  try {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+  } catch (const std::exception&) {
+    return FALSE;  // out of memory: the walk ends with what it has
+  }
 }
 
-void TakeWindowSnapshot() {
-  gSnapshot.clear();
-  EnumWindows(CollectTopLevel, 0);
+}  // namespace
+
+HKEY PopupBlocker::TmpKey() {
+  if (!tmpKey_)
+    RegCreateKeyExA(HKEY_CURRENT_USER,
+                    tl::RegistrySettingsStore::KeyPath(tl::kHandoffApp, kTmp).c_str(), 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, tmpKey_.put(), nullptr);
+  return tmpKey_.get();
 }
 
-const std::string& ExePathOf(DWORD pid) {
-  for (const PidPath& p : gPidPaths)
+std::string PopupBlocker::Tmp(const char* key, const char* def) {
+  HKEY k = TmpKey();
+  if (!k) return def;
+  tl::StoreRead r = tl::ReadStringValue(k, key);
+  if (r.status == tl::StoreRead::Failed) {
+    tmpKey_.reset();  // deleted meanwhile (ERROR_KEY_DELETED): open again next time
+    return def;
+  }
+  return r.status == tl::StoreRead::Ok ? r.text : def;
+}
+
+void PopupBlocker::SetTmp(const char* key, const char* value) {
+  HKEY k = TmpKey();
+  if (k && RegSetValueExA(k, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS)
+    tmpKey_.reset();
+}
+
+void PopupBlocker::TakeWindowSnapshot() {
+  snapshot_.clear();
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&snapshot_));
+}
+
+const std::string& PopupBlocker::ExePathOf(DWORD pid) {
+  for (const PidPath& p : pidPaths_)
     if (p.pid == pid) return p.path;
   std::string path;
-  if (HANDLE proc = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
-    char buf[MAX_PATH * 2] = {};
+  tl::ProcessHandle proc(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+  if (proc) {
+    char buf[MAX_PATH * 4] = {};
     DWORD size = sizeof buf;
-    if (QueryFullProcessImageNameA(proc, 0, buf, &size)) path.assign(buf, size);
-    CloseHandle(proc);
+    if (QueryFullProcessImageNameA(proc.get(), 0, buf, &size)) path.assign(buf, size);
   }
-  gPidPaths.push_back({pid, std::move(path)});
-  return gPidPaths.back().path;
+  pidPaths_.push_back({pid, std::move(path)});
+  return pidPaths_.back().path;
 }
 
-void PrepareBrowserMatch() {
-  gPidPaths.clear();
-  gBrowserShortPaths.resize(Browsers.size());
+void PopupBlocker::PrepareBrowserMatch() {
+  pidPaths_.clear();
+  browserShortPaths_.resize(Browsers.size());
   for (size_t k = 0; k < Browsers.size(); ++k)
-    gBrowserShortPaths[k] = tl::ToUpper(ShortPathOf(Browsers[k].Path));
+    browserShortPaths_[k] = tl::ToUpper(ShortPathOf(Browsers[k].Path));
 }
 
 // The browser a window's program is, by short path; -1 when none. An empty
 // short path (a browser no longer installed) matches nothing.
-int MatchBrowser(const std::string& exePath) {
+int PopupBlocker::MatchBrowser(const std::string& exePath) const {
   std::string shortPath = tl::ToUpper(ShortPathOf(exePath));
   if (shortPath.empty()) return -1;
-  for (size_t k = 0; k < gBrowserShortPaths.size(); ++k)
-    if (gBrowserShortPaths[k] == shortPath) return static_cast<int>(k);
+  for (size_t k = 0; k < browserShortPaths_.size(); ++k)
+    if (browserShortPaths_[k] == shortPath) return static_cast<int>(k);
   return -1;
 }
 
-void RecordWindow(HWND h, DWORD pid) {
+void PopupBlocker::RecordWindow(HWND h, DWORD pid) {
   int rec = BrowserProcs.Find(pid);
   if (rec < 0) rec = BrowserProcs.AddBrowserProcess(pid);
   if (!BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
 }
 
-void CheckWebPageDialogs(bool userAction, const std::string& menu) {
-  if (!ModMain::Settings.BlockDialog) return;
+void PopupBlocker::CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction,
+                                       const std::string& menu) {
+  if (!ModMain::Prog().Settings.BlockDialog) return;
   HWND dlg = FindWindowExA(nullptr, PopState.DialogSearchPos, kDialogClass, nullptr);
   PopState.DialogSearchPos = dlg;
   if (!dlg || !IsWindowVisible(dlg)) return;
@@ -167,51 +138,53 @@ void CheckWebPageDialogs(bool userAction, const std::string& menu) {
   if (menu.find("open in new window") != std::string::npos) {
     SetTmp("MenuName", "");
   } else if (!userAction) {
-    ModMain::DetectorForm().ShowPop("", 0, dlg, 0, 0, true);
+    screen.ShowPop("", 0, dlg, 0, 0, true);
   }
   KnownDialogs.DropGone([](uint32_t h) { return IsWindow(HandleOf(h)) != FALSE; });
 }
 
 // The address of the browser window that was clicked, read from its Edits.
-std::string AddressOfClickedBrowser(HWND clicked) {
+std::string PopupBlocker::AddressOfClickedBrowser(HWND clicked) {
   HWND top = clicked;
   for (int guard = 0; guard < 256; ++guard) {
     HWND parent = GetParent(top);
     if (!parent) break;
     top = parent;
   }
-  EnumChildWindows(top, EnumURLProc, 0);
+  EnumChildWindows(top, EnumURLProc, reinterpret_cast<LPARAM>(&CurrentURL));
   return CurrentURL;
 }
 
-}  // namespace
-
 std::string ShortPathOf(const std::string& path) {
   if (path.empty()) return "";
-  char buf[164] = {};
+  char buf[MAX_PATH * 4] = {};
   DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof buf);
   return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
 }
 
-BOOL CALLBACK EnumURLProc(HWND child, LPARAM) {
-  char cls[16] = {};
-  GetClassNameA(child, cls, sizeof cls);
-  if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-  // Another program's Edit: never wait on a hung one.
-  DWORD_PTR len = 0;
-  if (!SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &len)) return TRUE;
-  if (len > 65536) len = 65536;
-  std::string text(len + 10, '\0');
-  DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(child, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 200, &got))
+BOOL CALLBACK EnumURLProc(HWND child, LPARAM lp) {
+  try {
+    char cls[16] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+    // Another program's Edit: never wait on a hung one.
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &len)) return TRUE;
+    if (len > 65536) len = 65536;
+    std::string text(len + 10, '\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, 200, &got))
+      return TRUE;
+    text.resize(text.find('\0'));
+    if (text.find(':') != std::string::npos) *reinterpret_cast<std::string*>(lp) = std::move(text);
     return TRUE;
-  text.resize(text.find('\0'));
-  if (text.find(':') != std::string::npos) CurrentURL = std::move(text);
-  return TRUE;
+  } catch (const std::exception&) {
+    return FALSE;
+  }
 }
 
-bool IsBrowserWhiteListed(int type, const std::string& text, int k, HWND window) {
+bool PopupBlocker::IsBrowserWhiteListed(int type, const std::string& text, int k, HWND window) const {
   if (text.empty()) return false;
   if (text == "Microsoft Internet Explorer" && type == 1) return ClassOf(window) == "HH Parent";
   if (k < 0 || k >= static_cast<int>(Browsers.size())) return false;
@@ -220,9 +193,10 @@ bool IsBrowserWhiteListed(int type, const std::string& text, int k, HWND window)
 
 void TakeQuickSnapshot() { ModProgInfo::ProcessQuery(tl::kProcRefresh, "True"); }
 
-void StartPopupBlocking() {
+void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
+  hookOwner_ = hookOwner;
   TakeWindowSnapshot();
-  Corvel::InstallMainHook(ModMain::CancelForm().hwnd(), 1);
+  HookLibrary::InstallMainHook(hookOwner_, 1);
   SetTmp("MenuName", "");
   HWND first = nullptr;
   for (HWND d = FindWindowExA(nullptr, nullptr, kDialogClass, nullptr); d;
@@ -232,7 +206,7 @@ void StartPopupBlocking() {
     if (IsWindowVisible(d) && !KnownDialogs.Contains(HandleValue(d))) KnownDialogs.AddKnownDialog(HandleValue(d));
   }
   PrepareBrowserMatch();
-  for (HWND h : gSnapshot) {
+  for (HWND h : snapshot_) {
     if (!IsCandidate(h)) continue;
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
@@ -241,60 +215,60 @@ void StartPopupBlocking() {
   }
 }
 
-void StopPopupBlocking() { Corvel::InstallMainHook(ModMain::CancelForm().hwnd(), 0); }
+void PopupBlocker::StopPopupBlocking() { HookLibrary::InstallMainHook(hookOwner_, 0); }
 
-void DetectPopups() {
+void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
+  const tl::SettingsRecord& settings = ModMain::Prog().Settings;
+  tl::SettingsStore& store = ModMain::Prog().Store;
   uint32_t now = GetTickCount();
-  PopUpDetectorScrFrm& screen = ModMain::DetectorForm();
 
-  // 1. A menu item clicked in the last three seconds.
+  // A menu item clicked in the last three seconds.
   std::string menu;
   std::string menuTime = Tmp("Time", "0");
   if (tl::MenuClickFresh(now, tl::HandoffNumber(menuTime))) {
     menu = tl::ToLower(tl::StripAccessKey(Tmp("MenuName", "")));
-  } else if (menuTime != gMenuClearedAt) {
+  } else if (menuTime != menuClearedAt_) {
     // Emptied once per expired click, not on every pass: a new click
     // comes with a new "Time".
     SetTmp("MenuName", "");
-    gMenuClearedAt = menuTime;
+    menuClearedAt_ = menuTime;
   }
-  // 2. Ctrl or Shift held.
+  // Ctrl or Shift held.
   bool userAction = (GetAsyncKeyState(VK_CONTROL) & 0x8000) || (GetAsyncKeyState(VK_SHIFT) & 0x8000);
-  // 3. The system's Run dialog.
+  // The system's Run dialog: open now, or when it closed.
   if (FindWindowExA(nullptr, nullptr, "#32770", "Run")) {
     PopState.RunDialogOpen = true;
   } else if (PopState.RunDialogOpen) {
     PopState.RunDialogOpen = false;
     PopState.RunClosedTick = now;
   }
-  // 4.
-  CheckWebPageDialogs(userAction, menu);
-  // 5. The user's own peek at a hidden pop-up made window events: not new.
+  CheckWebPageDialogs(screen, userAction, menu);
+  // The user's own peek at a hidden pop-up made window events: not new.
   if (UserPeek) {
     SetTmp("NewWin", "0");
     UserPeek = false;
     return;
   }
-  // 6. Nothing new.
+  // Nothing new: only the screen's own step.
   if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0) {
     if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
     return;
   }
-  // 7.
+  // A window opened from the Run dialog just closed is the user's.
   if (!PopState.RunDialogOpen && tl::RunDialogJustClosed(now, PopState.RunClosedTick)) {
     userAction = true;
     PopState.RunClosedTick = 0;
   }
-  // 8. The click-to-window interval.
+  // The click-to-window interval, stored once when missing.
   int32_t interval = 0;
-  if (auto t = ModMain::Store().Get(tl::kAppTitle, "General", "var_WIN_MOUSE_TIMER ", "0"))
+  if (auto t = store.Get(tl::kAppTitle, "General", "var_WIN_MOUSE_TIMER ", "0"))
     interval = tl::HandoffNumber(*t);
   if (interval == 0) {
     interval = tl::kDefaultClickInterval;
-    ModMain::Store().Write(tl::kAppTitle, "General", "var_WIN_MOUSE_TIMER ", "1500");
+    store.Write(tl::kAppTitle, "General", "var_WIN_MOUSE_TIMER ", "1500");
   }
-  // 9. A click in the page just before.
-  if (ModMain::Settings.BlockMode == 1) {
+  // A click in the page just before the window.
+  if (settings.BlockMode == 1) {
     tl::ClickEvidence e;
     e.WinTime = tl::HandoffNumber(Tmp("WinTime", "0"));
     HWND clicked = HandleOf(static_cast<uint32_t>(tl::HandoffNumber(Tmp("MouseHwnd", "0"))));
@@ -309,9 +283,8 @@ void DetectPopups() {
       }
     }
   }
-  // 10.
   SetTmp("NewWin", "0");
-  // 11. Purge every two seconds: windows not seen by the next walk are gone.
+  // Purge every two seconds: windows not seen by the next walk are gone.
   bool purgeDue = false;
   int32_t sincePurge = tl::TickDiff(now, LastPurgeTick);
   if (sincePurge > tl::kPurgeEveryMs || sincePurge < 0) {
@@ -319,11 +292,11 @@ void DetectPopups() {
     LastPurgeTick = now;
     BrowserProcs.ClearSeen();
   }
-  // 12. Judge the new windows of listed browsers, topmost first.
+  // Judge the new windows of listed browsers, topmost first.
   bool judged = false;
   TakeWindowSnapshot();
   PrepareBrowserMatch();
-  for (HWND h : gSnapshot) {
+  for (HWND h : snapshot_) {
     if (!IsCandidate(h)) continue;
     DWORD pid = 0;
     DWORD tid = GetWindowThreadProcessId(h, &pid);
@@ -350,9 +323,7 @@ void DetectPopups() {
       screen.ShowPop(TitleOf(h), static_cast<int16_t>(k), h, static_cast<int16_t>(rec), tid, false);
     }
   }
-  // 13.
   if (purgeDue) BrowserProcs.Purge();
-  // 14.
   if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
   // The click was used up by a window it may have opened; a pass woken by
   // some other program's window leaves it for the window still to come.

@@ -1,17 +1,12 @@
-#include "popup/pop_lists_win.h"
-
+// The browser list, counters and blocked list of the running program, with
+// their storage and the close-and-log operations the detector screen uses.
 #include "app/conversions.h"
-#include "popup/pop_detect_win.h"
-
+#include "app/program_win.h"
 #include "app/registry_win.h"
-#include "app/startup_win.h"
 #include "inspect/process_query_win.h"
+#include "popup/pop_blocker_win.h"
 
 namespace ModPop {
-
-std::vector<tl::BrowserEntry> Browsers;
-tl::PopupCounters Counters;
-std::vector<BlockedRow> BlockedList;
 
 namespace {
 
@@ -46,32 +41,31 @@ std::string FileVersionOf(const std::string& path) {
   return ModProgInfo::VerInfo[2];
 }
 
-void Log(HWND window, BlockedRow row) {
+}  // namespace
+
+void PopupBlocker::Log(HWND window, BlockedRow row) {
   PostMessageA(window, WM_CLOSE, 0, 0);  // the window is closed, not its process
   row.PageAddress = CurrentURL;
   row.ClosedAt = NowText();
   BlockedList.push_back(std::move(row));
   if (Counters.TotalBlockCnt < INT16_MAX) ++Counters.TotalBlockCnt;
-  tl::SaveBlockCount(ModMain::Store(), Counters.TotalBlockCnt);
+  tl::SaveBlockCount(ModMain::Prog().Store, Counters.TotalBlockCnt);
 }
 
-}  // namespace
-
 std::string ReadPopDat() {
-  std::string path = ModMain::ProgramFolder + "\\Pop.dat";
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string path = ModMain::Prog().ProgramFolder + "\\Pop.dat";
+  tl::FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) return "";
   std::string data;
   LARGE_INTEGER size{};
   // Pop.dat holds a few dozen records; anything far larger is not ours.
-  if (GetFileSizeEx(f, &size) && size.QuadPart > 0 && size.QuadPart < 16 * 1024 * 1024) {
+  if (GetFileSizeEx(f.get(), &size) && size.QuadPart > 0 && size.QuadPart < 16 * 1024 * 1024) {
     data.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
-    if (!ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr)) got = 0;
+    if (!ReadFile(f.get(), data.data(), static_cast<DWORD>(data.size()), &got, nullptr)) got = 0;
     data.resize(got);
   }
-  CloseHandle(f);
   return data;
 }
 
@@ -81,8 +75,8 @@ std::string BrowserDisplayName(const std::string& path) {
   return description.size() < 3 ? ModProgInfo::VerInfo[6] : description;
 }
 
-void LoadPopupLists() {
-  tl::SettingsStore& store = ModMain::Store();
+void PopupBlocker::LoadPopupLists() {
+  tl::SettingsStore& store = ModMain::Prog().Store;
   Counters = tl::LoadCounters(store, Today());
   Browsers = tl::LoadBrowserEntries(store);
   std::string popDat = ReadPopDat();
@@ -103,9 +97,9 @@ void LoadPopupLists() {
   }
 }
 
-void SavePopupLists() { tl::SavePopupLists(ModMain::Store(), Browsers); }
+void PopupBlocker::SavePopupLists() { tl::SavePopupLists(ModMain::Prog().Store, Browsers); }
 
-bool AddPredefinedBrowser(const tl::PopDatRecord& record) {
+bool PopupBlocker::AddPredefinedBrowser(const tl::PopDatRecord& record) {
   if (Browsers.size() >= tl::kMaxBrowsers) return false;
   tl::BrowserEntry b;
   b.Path = modRegEnum::AppPathOf(record.ExeName);
@@ -117,7 +111,7 @@ bool AddPredefinedBrowser(const tl::PopDatRecord& record) {
   return true;
 }
 
-void ImportPredefinedBrowsers() {
+void PopupBlocker::ImportPredefinedBrowsers() {
   std::string popDat = ReadPopDat();
   for (const tl::PopDatRecord& r : tl::PopDatBrowsers(popDat)) {
     std::string path = modRegEnum::AppPathOf(r.ExeName);
@@ -128,11 +122,11 @@ void ImportPredefinedBrowsers() {
   LoadPopupLists();
 }
 
-void ClosePopupAndLog(HWND window, const std::string& path, const std::string& title) {
+void PopupBlocker::ClosePopupAndLog(HWND window, const std::string& path, const std::string& title) {
   Log(window, {title.empty() ? "(none)" : title, "", BrowserDisplayName(path), "", path});
 }
 
-void CloseDialogAndLog(HWND window, const std::string& title) {
+void PopupBlocker::CloseDialogAndLog(HWND window, const std::string& title) {
   Log(window, {title, "", "Internet Explorer", "", "Internet Explorer"});
 }
 

@@ -1,7 +1,7 @@
 #include "popup/pop_rules.h"
 
 #include "app/conversions.h"
-#include "app/main_loop.h"
+#include "app/ticks.h"
 
 namespace tl {
 

@@ -1,8 +1,9 @@
 #include "shutdown/cancel_event_win.h"
 
-#include "app/startup_win.h"
+#include <utility>
 
-bool CancelEvent::Load() {
+bool CancelEvent::Load(std::function<void()> onSessionEnd) {
+  onSessionEnd_ = std::move(onSessionEnd);
   if (!Create("TarvickLiteCancelEvent", "Tarvick Lite", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, 0,
               0, 300, 120))
     return false;
@@ -17,10 +18,7 @@ LRESULT CancelEvent::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENDSESSION:
       if (msg == WM_ENDSESSION && !wp) return 0;  // the session goes on
       // Windows is ending the session: save and leave now.
-      if (!ModMain::Exiting) {
-        ModMain::Exiting = true;
-        ModMain::ExitProgram();
-      }
+      if (onSessionEnd_) onSessionEnd_();
       return TRUE;
     case WM_TIMER:
       if (wp == kTimer1) return 0;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/main_loop_win.h"
+#include "app/program_win.h"
 #include "app/startup_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "shutdown/cancel_event_win.h"
@@ -33,12 +34,11 @@ void SetSz(HKEY root, const std::string& key, const char* name, const std::strin
 
 double PassRate(int seconds) {
   ModMain::InitProcessValues();
-  ModMain::MainForm().Load();
-  ModMain::CancelForm().Load();
-  ModMain::Settings.LANCon = 0;  // no connection: the loop's own cost
+  ModMain::LoadForms();
+  ModMain::Prog().Settings.LANCon = 0;  // no connection: the loop's own cost
   SetTimer(nullptr, 0, seconds * 1000, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    ModMain::Exiting = true;
+    ModMain::Prog().Exiting = true;
   });
   uint64_t before = ModMainLoop::PassCount;
   DWORD start = GetTickCount();

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/ini_win.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "inspect/process_query_win.h"
 #include "inspect/window_query_win.h"
 
@@ -115,9 +115,9 @@ void Measure(const char* what, size_t fixtures) {
 
 int main() {
   ModMain::InitProcessValues();
-  ModMain::Settings.WndDisplay = 0;
-  ModMain::Settings.HideWnd = 1;
-  ModMain::Settings.SProgCount = 0;
+  ModMain::Prog().Settings.WndDisplay = 0;
+  ModMain::Prog().Settings.HideWnd = 1;
+  ModMain::Prog().Settings.SProgCount = 0;
   modIni::ClassList = {"RUNDLL", "STUBWINDOW32"};
   std::vector<Child> children;
 

@@ -7,6 +7,7 @@
 
 #include "app/ini_win.h"
 #include "app/registry_win.h"
+#include "app/program_win.h"
 #include "app/startup_win.h"
 #include "win_test_util.h"
 
@@ -107,7 +108,7 @@ class IniTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = MakeTempDir("ini");
-    ModMain::IniPath = dir_ + "\\prog.ini";
+    ModMain::Prog().IniPath = dir_ + "\\prog.ini";
   }
   std::string dir_;
 };
@@ -132,7 +133,7 @@ TEST_F(IniTest, DefaultClassListAndItsReading) {
 
 TEST_F(IniTest, OddAndUnwritableFiles) {
   // A file that is not INI text, a huge count and a value beginning "Failed".
-  HANDLE f = CreateFileA(ModMain::IniPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE f = CreateFileA(ModMain::Prog().IniPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   std::string junk = "\x01\x02garbage\r\n[Classes]\r\nNumber=99999999\r\nClass1=Failed class\r\nClass2=" +
                      std::string(600, 'c') + "\r\n";
   DWORD w;
@@ -144,8 +145,8 @@ TEST_F(IniTest, OddAndUnwritableFiles) {
   EXPECT_EQ(modIni::ClassList[1].size(), 254u);  // cut to the buffer
 
   // A folder where the file should be: nothing is stored, the list is empty.
-  ModMain::IniPath = dir_ + "\\sub";
-  CreateDirectoryA(ModMain::IniPath.c_str(), nullptr);
+  ModMain::Prog().IniPath = dir_ + "\\sub";
+  CreateDirectoryA(ModMain::Prog().IniPath.c_str(), nullptr);
   modIni::WriteDefaultClassList();
   modIni::ReadClassList();
   EXPECT_TRUE(modIni::ClassList.empty());
@@ -162,7 +163,7 @@ TEST(SettingsBoxes, LoadErrorIsAnErrorBoxAndTheResetValuesAreStored) {
   EXPECT_EQ(seen.caption, "Tarvick Lite");
   EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
   EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
-  EXPECT_EQ(ModMain::Settings.RunAtStartUp, 1);
+  EXPECT_EQ(ModMain::Prog().Settings.RunAtStartUp, 1);
   EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
   EXPECT_EQ(Setting("Options", "AppList"), "11111111111");
 }
@@ -179,7 +180,7 @@ TEST(SettingsBoxes, ConnectionQuestionAnsweredNoMeansLan) {
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_EQ(seen.defaultButton, "&Yes");
   EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_ASTERISK));
-  EXPECT_EQ(ModMain::Settings.LANCon, 1);
+  EXPECT_EQ(ModMain::Prog().Settings.LANCon, 1);
   EXPECT_EQ(Setting("Options", "LANCon"), "1");
-  EXPECT_TRUE(FileExists(ModMain::ProgramFolder + "\\Pop.dat"));
+  EXPECT_TRUE(FileExists(ModMain::Prog().ProgramFolder + "\\Pop.dat"));
 }

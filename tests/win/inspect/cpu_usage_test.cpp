@@ -2,7 +2,7 @@
 // by the test provider.
 #include <gtest/gtest.h>
 
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "insp_test_util.h"
 
 using namespace tltest;
@@ -33,7 +33,7 @@ class CpuUsage : public InspTest {
     HKEY k;
     if (RegCreateKeyA(HKEY_CURRENT_USER, SettingsKey("tmpcpu").c_str(), &k) == 0) RegCloseKey(k);
     // The copy beside this program is the one the program's binding loads too.
-    HMODULE corvel = LoadLibraryA((ModMain::ProgramFolder + "\\corvel.dll").c_str());
+    HMODULE corvel = LoadLibraryA((ModMain::Prog().ProgramFolder + "\\corvel.dll").c_str());
     ASSERT_TRUE(corvel);
     get_ = reinterpret_cast<CpuFn>(reinterpret_cast<void*>(GetProcAddress(corvel, "GetCpuUsage")));
     ASSERT_TRUE(get_) << "exported by its plain name";

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/ini_win.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
 #include "inspect/process_query_win.h"
 #include "inspect/window_query_win.h"
 #include "win_test_util.h"
@@ -23,11 +23,11 @@ inline void AllowRefresh() { ModProgInfo::LastFullRefreshTick = GetTickCount() -
 // Special-program entries "path,action;state"; Reset removes them.
 inline void SetSpecialPrograms(const std::vector<std::string>& entries) {
   for (int i = 1; i <= gSpecialCount; ++i)
-    ModMain::Store().Delete(tl::kAppTitle, "Options", "SProg" + std::to_string(i));
+    ModMain::Prog().Store.Delete(tl::kAppTitle, "Options", "SProg" + std::to_string(i));
   gSpecialCount = 0;
   for (const std::string& e : entries)
-    ModMain::Store().Write(tl::kAppTitle, "Options", "SProg" + std::to_string(++gSpecialCount), e);
-  ModMain::Settings.SProgCount = static_cast<int16_t>(gSpecialCount);
+    ModMain::Prog().Store.Write(tl::kAppTitle, "Options", "SProg" + std::to_string(++gSpecialCount), e);
+  ModMain::Prog().Settings.SProgCount = static_cast<int16_t>(gSpecialCount);
 }
 
 // The NT family, list settings WndDisplay 0 and HideWnd 1, no special
@@ -36,9 +36,9 @@ inline void SetSpecialPrograms(const std::vector<std::string>& entries) {
 inline void Reset() {
   static bool initialised = (ModMain::InitProcessValues(), true);
   (void)initialised;
-  ModMain::IsNT = true;
-  ModMain::Settings.WndDisplay = 0;
-  ModMain::Settings.HideWnd = 1;
+  ModMain::Prog().IsNT = true;
+  ModMain::Prog().Settings.WndDisplay = 0;
+  ModMain::Prog().Settings.HideWnd = 1;
   SetSpecialPrograms({});
   modIni::ClassList = {"RUNDLL", "STUBWINDOW32"};
   ModProgInfo::Picture.Clear();

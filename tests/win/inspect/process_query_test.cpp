@@ -47,7 +47,7 @@ TEST_F(Processes, GuardThenThreeInstancesInOneRowWithoutTheOwnProcessInBothFamil
 
   for (bool nt : {false, true}) {  // NT last: the operations below use its names
     SCOPED_TRACE(nt ? "NT enumeration" : "tool-help enumeration");
-    ModMain::IsNT = nt;
+    ModMain::Prog().IsNT = nt;
     AllowRefresh();
     ModWndOpr::WindowQuery(tl::kWndEnumerate, "");
     ASSERT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));

@@ -19,8 +19,8 @@ namespace {
 
 // Lists with the settings and tells which of the windows are listed.
 std::vector<bool> ListedFor(int wndDisplay, int hideWnd, const std::vector<HWND>& windows) {
-  ModMain::Settings.WndDisplay = static_cast<int16_t>(wndDisplay);
-  ModMain::Settings.HideWnd = static_cast<int16_t>(hideWnd);
+  ModMain::Prog().Settings.WndDisplay = static_cast<int16_t>(wndDisplay);
+  ModMain::Prog().Settings.HideWnd = static_cast<int16_t>(hideWnd);
   WindowQuery(tl::kWndEnumerate, "");
   std::vector<bool> r;
   for (HWND h : windows)

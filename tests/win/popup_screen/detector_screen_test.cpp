@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "app/settings_store.h"
-#include "app/startup_win.h"
+#include "app/program_win.h"
+#include "app/root_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/first_time_frm_win.h"
-#include "popup/pop_detect_win.h"
-#include "popup/pop_lists_win.h"
+#include "popup/pop_blocker_win.h"
 #include "win_test_util.h"
 
 using namespace tltest;
@@ -67,7 +67,7 @@ class DetectorScreen : public ::testing::Test {
 
   void SetUp() override {
     ModMain::InitProcessValues();
-    ModMain::Settings = tl::SettingsRecord{};
+    ModMain::Prog().Settings = tl::SettingsRecord{};
     // Browser 0 hides and announces; browser 1 is in classic mode.
     tl::BrowserEntry b;
     b.Path = "C:\\nowhere\\browser.exe";
@@ -75,14 +75,14 @@ class DetectorScreen : public ::testing::Test {
     b.PopDisNotf = 1;
     b.PreDefinedWhite[0] = {1, "Checkout", 0};
     b.PreDefinedWhite[1] = {0, "good.example", 0};
-    ModPop::Browsers = {b, b};
-    ModPop::Browsers[1].HidePop = 0;
-    ModPop::BlockedList.clear();
-    ModPop::Counters = {};
+    ModMain::Blocker().Browsers = {b, b};
+    ModMain::Blocker().Browsers[1].HidePop = 0;
+    ModMain::Blocker().BlockedList.clear();
+    ModMain::Blocker().Counters = {};
     DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("PopUp"));
     DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("General"));
-    ModMain::Store().Write(tl::kAppTitle, "General", "MsgID-1", "False");
-    ASSERT_TRUE(screen.Load());
+    ModMain::Prog().Store.Write(tl::kAppTitle, "General", "MsgID-1", "False");
+    ASSERT_TRUE(screen.Load(ModMain::Blocker()));
     MoveCursor(2, 2);  // off the screen, which sits at the bottom right
   }
   HWND Item(int id) { return GetDlgItem(screen.hwnd(), id); }
@@ -137,7 +137,7 @@ TEST_F(DetectorScreen, SlidesUpToItsPanelAndTheMouseRestingOnItHoldsTheCountdown
     Pump(100);
   }
   EXPECT_EQ(screen.PendingWindow(), pop);
-  EXPECT_TRUE(ModPop::BlockedList.empty());
+  EXPECT_TRUE(ModMain::Blocker().BlockedList.empty());
   // Off the screen, the held-over countdown ends at the next step.
   MoveCursor(2, 2);
   screen.Timer1_Timer();
@@ -162,10 +162,10 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_CLOSEBTN), BM_CLICK, 0, 0);
   Pump(50);
   EXPECT_TRUE(gClosed.count(shut));
-  ASSERT_EQ(ModPop::BlockedList.size(), 1u);
-  EXPECT_EQ(ModPop::BlockedList[0].WindowName, "(none)");
-  EXPECT_EQ(ModPop::BlockedList[0].PageAddress, "http://ads.example/offer");
-  EXPECT_EQ(ModPop::BlockedList[0].Tag, "C:\\nowhere\\browser.exe");
+  ASSERT_EQ(ModMain::Blocker().BlockedList.size(), 1u);
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].WindowName, "(none)");
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].PageAddress, "http://ads.example/offer");
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].Tag, "C:\\nowhere\\browser.exe");
 
   // Two in a row: the first is closed and logged, the screen stays in place.
   HWND first = MakePopup("First");
@@ -177,7 +177,7 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   Pump(50);
   EXPECT_TRUE(gClosed.count(first));
   EXPECT_FALSE(gClosed.count(second));
-  EXPECT_EQ(ModPop::BlockedList.back().WindowName, "First");
+  EXPECT_EQ(ModMain::Blocker().BlockedList.back().WindowName, "First");
   EXPECT_EQ(screen.PendingWindow(), second);
   RECT after = RectOf(screen.hwnd());
   EXPECT_EQ(after.top, before.top);
@@ -207,7 +207,7 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   EXPECT_TRUE(IsWindow(screen.hwnd()));
   EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
   EXPECT_TRUE(gClosed.count(second));
-  EXPECT_EQ(ModPop::BlockedList.size(), 3u);  // each logged once
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 3u);  // each logged once
 }
 
 TEST_F(DetectorScreen, WhiteListedNamesLocalFilesAndLateAddressesAreLetThrough) {
@@ -251,7 +251,7 @@ TEST_F(DetectorScreen, WhiteListedNamesLocalFilesAndLateAddressesAreLetThrough) 
   EXPECT_EQ(screen.PendingWindow(), nullptr);
   EXPECT_TRUE(IsWindowVisible(later));
   EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
-  EXPECT_EQ(ModPop::BlockedList.size(), 2u);  // the fake viewer and the folder
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 2u);  // the fake viewer and the folder
 }
 
 namespace {
@@ -278,7 +278,7 @@ std::thread AnswerNotice(bool tick, NoticeSeen& seen) {
 
 TEST_F(DetectorScreen, NoticeStoresOnlyATickedBoxAndASuppressedOneIsNotShown) {
   // The first pop-up of the run: the notice over the screen, box ticked.
-  ModMain::Store().Delete(tl::kAppTitle, "General", "MsgID-1");
+  ModMain::Prog().Store.Delete(tl::kAppTitle, "General", "MsgID-1");
   HWND pop = MakePopup("Prize");
   screen.ShowPop("Prize", 0, pop, 0, 0, false);
   NoticeSeen seen;
@@ -292,13 +292,13 @@ TEST_F(DetectorScreen, NoticeStoresOnlyATickedBoxAndASuppressedOneIsNotShown) {
   screen.CloseDetector();
 
   // Unticked: shown, nothing stored.
-  ModMain::Store().Delete(tl::kAppTitle, "General", "MsgID-1");
+  ModMain::Prog().Store.Delete(tl::kAppTitle, "General", "MsgID-1");
   answer = AnswerNotice(false, seen);
   EXPECT_TRUE(ShowFirstTime(1, screen.hwnd()));
   answer.join();
   EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, SettingsKey("General"), "MsgID-1").exists);
 
   // Suppressed: not shown (a shown notice, with no one to answer it, would hang here).
-  ModMain::Store().Write(tl::kAppTitle, "General", "MsgID-1", "False");
+  ModMain::Prog().Store.Write(tl::kAppTitle, "General", "MsgID-1", "False");
   EXPECT_FALSE(ShowFirstTime(1, screen.hwnd()));
 }

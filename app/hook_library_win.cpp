@@ -1,8 +1,8 @@
-#include "app/corvel_win.h"
+#include "app/hook_library_win.h"
 
-#include "app/startup_win.h"
+#include "app/program_win.h"
 
-namespace Corvel {
+namespace HookLibrary {
 
 namespace {
 using InstallFn = long(WINAPI*)(long, long);
@@ -13,7 +13,7 @@ FARPROC Export(const char* name) {
   static bool tried = false;
   if (!tried) {
     tried = true;
-    lib = LoadLibraryA((ModMain::ProgramFolder + "\\corvel.dll").c_str());
+    lib = LoadLibraryA((ModMain::Prog().ProgramFolder + "\\corvel.dll").c_str());
   }
   return lib ? GetProcAddress(lib, name) : nullptr;
 }
@@ -30,4 +30,4 @@ long GetCpuUsage(long* values) {
   return fn ? fn(values) : -1;
 }
 
-}  // namespace Corvel
+}  // namespace HookLibrary

@@ -3,11 +3,11 @@
 #pragma once
 #include <windows.h>
 
-namespace Corvel {
+namespace HookLibrary {
 
 // InstallMainHook(window, flag); -1 when the library or export is missing.
 long InstallMainHook(HWND owner, long install);
 // GetCpuUsage(values[1000]); -1 when the library or export is missing.
 long GetCpuUsage(long* values);
 
-}  // namespace Corvel
+}  // namespace HookLibrary

@@ -1,0 +1,20 @@
+// The program root's objects: the three forms that live from start-up to
+// exit and the pop-up blocker. Only the root (start-up, the main loop) and
+// the tests use them; a subsystem is handed what it needs.
+#pragma once
+
+class InterfaceFrm;
+class CancelEvent;
+class PopUpDetectorScrFrm;
+namespace ModPop {
+class PopupBlocker;
+}
+
+namespace ModMain {
+
+InterfaceFrm& MainForm();
+CancelEvent& CancelForm();
+PopUpDetectorScrFrm& DetectorForm();
+ModPop::PopupBlocker& Blocker();
+
+}  // namespace ModMain

@@ -1,0 +1,63 @@
+cmake_policy(SET CMP0057 NEW)
+# Fails when the product's includes break its layering:
+# - a glue file of inspect/, popup/, shutdown/, dialogs/ or mainwin/ includes
+#   a form (a class on tl::Window or tl::Dialog) of another of those folders;
+# - two modules (a .h and its .cpp) include each other;
+# - a file of app/ other than the program root includes a subsystem folder.
+# SOURCE_DIR: the source tree.
+set(subsystems inspect popup shutdown dialogs mainwin)
+set(root_modules app/startup_win app/main_loop_win app/root_win app/main)
+set(files "")
+foreach(dir app inspect popup shutdown dialogs mainwin hooklib)
+  file(GLOB found RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")
+  list(APPEND files ${found})
+endforeach()
+
+set(forms "")
+foreach(f IN LISTS files)
+  if(f MATCHES "\\.h$")
+    file(STRINGS "${SOURCE_DIR}/${f}" hits REGEX "public tl::(Window|Dialog)")
+    if(hits)
+      list(APPEND forms "${f}")
+    endif()
+  endif()
+endforeach()
+
+set(bad "")
+set(edges "")
+foreach(f IN LISTS files)
+  string(REGEX REPLACE "\\.(h|cpp)$" "" module "${f}")
+  string(REGEX MATCH "^[^/]+" folder "${f}")
+  file(STRINGS "${SOURCE_DIR}/${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" inc "${line}")
+    string(REGEX MATCH "^[^/]+" incFolder "${inc}")
+    string(REGEX REPLACE "\\.h$" "" incModule "${inc}")
+    if(NOT incModule STREQUAL module)
+      list(APPEND edges "${module}>${incModule}")
+    endif()
+    if(folder IN_LIST subsystems AND incFolder IN_LIST subsystems AND NOT incFolder STREQUAL folder
+       AND inc IN_LIST forms)
+      list(APPEND bad "${f} includes another subsystem's form ${inc}")
+    endif()
+    if(folder STREQUAL "app" AND NOT module IN_LIST root_modules AND incFolder IN_LIST subsystems)
+      list(APPEND bad "${f} (app/, not the program root) includes ${inc}")
+    endif()
+  endforeach()
+endforeach()
+
+list(REMOVE_DUPLICATES edges)
+foreach(e IN LISTS edges)
+  string(REPLACE ">" ";" pair "${e}")
+  list(GET pair 0 a)
+  list(GET pair 1 b)
+  if("${b}>${a}" IN_LIST edges AND a STRLESS b)
+    list(APPEND bad "${a} and ${b} include each other")
+  endif()
+endforeach()
+
+if(bad)
+  string(REPLACE ";" "\n  " bad "${bad}")
+  message(FATAL_ERROR "include layering broken:\n  ${bad}")
+endif()
+message(STATUS "includes keep their layers")

@@ -1,0 +1,109 @@
+// The pop-up blocker of the running program: the browser list, counters and
+// blocked list with their storage, and the detection state (the hand-off key,
+// the browser process table, the reused snapshot buffers). One object, owned
+// by the program root; detection, lists and the detector screen share it.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/handles_win.h"
+#include "popup/pop_lists.h"
+#include "popup/pop_rules.h"
+
+class PopUpDetectorScrFrm;
+
+namespace ModPop {
+
+// One row per pop-up closed in this run (not stored).
+struct BlockedRow {
+  std::string WindowName;   // "(none)" when the pop-up had no title
+  std::string PageAddress;
+  std::string BrowserName;  // file description, or product name
+  std::string ClosedAt;     // date and time of closing
+  std::string Tag;          // the browser's path; "Internet Explorer" for dialogs
+};
+
+class PopupBlocker {
+ public:
+  // The lists (pop_lists_win.cpp).
+  std::vector<tl::BrowserEntry> Browsers;  // at most 51
+  tl::PopupCounters Counters;
+  std::vector<BlockedRow> BlockedList;
+  // The page address found by EnumURLProc for the pop-up being judged or shown.
+  std::string CurrentURL;
+  // The user brought a hidden pop-up forward: its window events are not new.
+  bool UserPeek = false;
+
+  void LoadPopupLists();
+  void SavePopupLists();
+  // Appends an entry from a Pop.dat record (path through App Paths).
+  bool AddPredefinedBrowser(const tl::PopDatRecord& record);
+  // Imports the predefined browsers found on this machine (first run).
+  void ImportPredefinedBrowsers();
+  void ClosePopupAndLog(HWND window, const std::string& path, const std::string& title);
+  void CloseDialogAndLog(HWND window, const std::string& title);
+  // type 0 = page address, 1 = window name; k = browser index.
+  bool IsBrowserWhiteListed(int type, const std::string& text, int k, HWND window) const;
+
+  // Detection (pop_detect_win.cpp). The hooks report to hookOwner.
+  void StartPopupBlocking(HWND hookOwner);
+  void StopPopupBlocking();
+  // One detection pass; pop-ups go to the screen.
+  void DetectPopups(PopUpDetectorScrFrm& screen);
+
+ private:
+  struct PopStateRecord {
+    int32_t MouseTime = 0;
+    std::string MouseTimeD;
+    bool RunDialogOpen = false;
+    uint32_t RunClosedTick = 0;
+    HWND DialogSearchPos = nullptr;
+  };
+  struct PidPath {
+    DWORD pid;
+    std::string path;
+  };
+
+  std::string Tmp(const char* key, const char* def);
+  void SetTmp(const char* key, const char* value);
+  HKEY TmpKey();
+  void TakeWindowSnapshot();
+  const std::string& ExePathOf(DWORD pid);
+  void PrepareBrowserMatch();
+  int MatchBrowser(const std::string& exePath) const;
+  void RecordWindow(HWND h, DWORD pid);
+  void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
+  std::string AddressOfClickedBrowser(HWND clicked);
+  void Log(HWND window, BlockedRow row);
+
+  HWND hookOwner_ = nullptr;
+  tl::BrowserProcTable BrowserProcs;
+  tl::KnownDialogList KnownDialogs;
+  PopStateRecord PopState;
+  uint32_t LastPurgeTick = 0;
+  // The hand-off key stays open: it is read ten times a second. A key
+  // deleted meanwhile is opened again on the next use.
+  tl::RegKey tmpKey_;
+  std::string menuClearedAt_;  // "Time" when "MenuName" was last emptied
+  // Reused between passes: a pass allocates nothing once these have grown.
+  std::vector<HWND> snapshot_;
+  std::vector<std::string> browserShortPaths_;
+  std::vector<PidPath> pidPaths_;
+};
+
+// The Pop.dat of the program folder (empty when missing).
+std::string ReadPopDat();
+// The name shown for a browser: its file description, or its product name
+// when the description is shorter than 3 characters.
+std::string BrowserDisplayName(const std::string& path);
+// Callback of EnumChildWindows; lp points to the std::string that receives
+// the text of an "Edit" child holding a ":" (the last such child wins).
+BOOL CALLBACK EnumURLProc(HWND child, LPARAM lp);
+std::string ShortPathOf(const std::string& path);
+// The light process snapshot taken when protection starts.
+void TakeQuickSnapshot();
+
+}  // namespace ModPop
