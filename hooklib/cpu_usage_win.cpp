@@ -61,13 +61,15 @@ bool Reserve(DWORD size) {
   return gBuffer != nullptr;
 }
 
-// Reads the data block; returns the number of valid bytes, 0 on failure.
-DWORD ReadPerformanceData() {
+// Reads the data block of the Process object (230) alone ("Global" would collect
+// every object of every provider); returns the number of valid bytes, 0 on
+// failure.
+DWORD QueryProcessObject() {
   if (!gBuffer && !Reserve(kFirstBufferSize)) return 0;
   for (;;) {
     ZeroMemory(gBuffer, gBufferSize + kSlack);
     DWORD size = gBufferSize;
-    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, "Global", nullptr, nullptr, gBuffer, &size);
+    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, "230", nullptr, nullptr, gBuffer, &size);
     if (rc == ERROR_SUCCESS) return size < gBufferSize ? size : gBufferSize;
     if (rc != ERROR_MORE_DATA || gBufferSize >= kMaxBufferSize) return 0;
     // The size left by a short call is undefined on Windows and 0 on Wine, so
@@ -77,6 +79,13 @@ DWORD ReadPerformanceData() {
     if (want > kMaxBufferSize) want = kMaxBufferSize;
     if (!Reserve(static_cast<DWORD>(want))) return 0;
   }
+}
+
+DWORD ReadPerformanceData() {
+  DWORD size = QueryProcessObject();
+  // The query opened the key and keeps the providers loaded until it is closed.
+  RegCloseKey(HKEY_PERFORMANCE_DATA);
+  return size;
 }
 
 void ToAnsi(const char16_t* text, size_t units, char* out, size_t size) {

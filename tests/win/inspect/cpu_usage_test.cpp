@@ -25,6 +25,9 @@ class CpuUsage : public InspTest {
     setLoad_ = reinterpret_cast<void(WINAPI*)(const char*)>(
         reinterpret_cast<void*>(GetProcAddress(provider_, "InspPerfSetLoad")));
     ASSERT_TRUE(setLoad_);
+    lastQuery_ = reinterpret_cast<const wchar_t*(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(provider_, "InspPerfLastQuery")));
+    ASSERT_TRUE(lastQuery_);
     const std::string perf = std::string(kProviderKey) + "\\Performance";
     for (auto [name, value] : {std::pair<const char*, std::string>{"Library", dll},
                                {"Open", "InspOpen"}, {"Collect", "InspCollect"}, {"Close", "InspClose"}})
@@ -64,6 +67,7 @@ class CpuUsage : public InspTest {
 
   HMODULE provider_ = nullptr;
   void(WINAPI* setLoad_)(const char*) = nullptr;
+  const wchar_t*(WINAPI* lastQuery_)() = nullptr;
   CpuFn get_ = nullptr;
   long values_[1000] = {};
 };
@@ -74,6 +78,7 @@ TEST_F(CpuUsage, FirstCallAnswersNothingThenInstancesInOrderWithTheTotalLast) {
   SetLoad("Idle=50;insp_a=10;insp_b=25;_Total=85");
   EXPECT_EQ(get_(values_), 0);
   EXPECT_EQ(Setting("tmpcpu", "0"), "<missing>") << "the first call publishes nothing";
+  EXPECT_STREQ(lastQuery_(), L"230") << "the Process object alone";
   Sleep(500);
   ASSERT_EQ(get_(values_), 4);
   ExpectShares({50, 10, 25, 85});
