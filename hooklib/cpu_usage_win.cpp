@@ -34,7 +34,8 @@ static_assert(sizeof(PERF_COUNTER_BLOCK) == perf::counter_block::Size);
 
 namespace {
 
-constexpr DWORD kFirstBufferSize = 102400;
+// Enough for the Process object of a typical machine, so most calls need one read.
+constexpr DWORD kFirstBufferSize = 256u << 10;
 // Past this the data are not read at all: the call answers no instances.
 constexpr DWORD kMaxBufferSize = 64u << 20;
 // Wine writes a provider's objects one data-block header further on than

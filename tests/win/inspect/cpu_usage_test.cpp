@@ -92,17 +92,17 @@ TEST_F(CpuUsage, FirstCallAnswersNothingThenInstancesInOrderWithTheTotalLast) {
   EXPECT_EQ(values_[2], 0);
   EXPECT_EQ(Published(4), (std::vector<std::string>{"Idle", "insp_a", "insp_c", "_Total"}));
 
-  // About 140 KB of instances, past the first buffer; Wine reports no size
+  // About 320 KB of instances, past the first buffer; Wine reports no size
   // when the buffer is short.
   std::string load = "Idle=50;";
-  for (int i = 0; i < 300; ++i) load += "insp_" + std::string(180, 'x') + std::to_string(i) + "=1;";
+  for (int i = 0; i < 600; ++i) load += "insp_" + std::string(230, 'x') + std::to_string(i) + "=1;";
   SetLoad(load + "_Total=85");
   Sleep(500);
-  ASSERT_EQ(get_(values_), 302);
+  ASSERT_EQ(get_(values_), 602);
   ExpectShares({50, 0});
-  EXPECT_NEAR(values_[301], 85, 3);
-  EXPECT_EQ(Setting("tmpcpu", "301"), "_Total");
+  EXPECT_NEAR(values_[601], 85, 3);
+  EXPECT_EQ(Setting("tmpcpu", "601"), "_Total");
   Sleep(500);
-  ASSERT_EQ(get_(values_), 302);
-  EXPECT_NEAR(values_[300], 1, 1) << "the new instances measured on the next call";
+  ASSERT_EQ(get_(values_), 602);
+  EXPECT_NEAR(values_[600], 1, 1) << "the new instances measured on the next call";
 }
