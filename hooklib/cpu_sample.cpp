@@ -30,17 +30,23 @@ int32_t UsageSince(const Sample& previous, const Sample& current, int32_t* value
   // Wrap-around subtraction: hostile times must not overflow.
   int64_t elapsed = static_cast<int64_t>(static_cast<uint64_t>(current.time) -
                                          static_cast<uint64_t>(previous.time));
+  // Every instance of a program carries the program's name, so only the id
+  // tells them apart once one of them ends. Without ids the n-th one is
+  // measured against the n-th one of the previous sample. The id joins the
+  // name rather than replacing it: "Idle" and "_Total" share id 0.
+  const bool byId = previous.hasIds && current.hasIds;
+  auto same = [byId](const Instance& a, const Instance& b) {
+    return (!byId || a.id == b.id) && SameName(a.name, b.name);
+  };
   for (int32_t i = 0; i < current.count; ++i) {
-    const char* name = current.items[i].name;
-    // Every instance of a program carries the program's name: the n-th one
-    // is measured against the n-th one of the previous sample.
+    const Instance& item = current.items[i];
     int32_t occurrence = 0;
     for (int32_t k = 0; k < i; ++k)
-      if (SameName(current.items[k].name, name)) ++occurrence;
+      if (same(current.items[k], item)) ++occurrence;
     values[i] = 0;
     for (int32_t j = 0; j < previous.count; ++j)
-      if (SameName(previous.items[j].name, name) && occurrence-- == 0) {
-        values[i] = Percent(previous.items[j].counter, current.items[i].counter, elapsed);
+      if (same(previous.items[j], item) && occurrence-- == 0) {
+        values[i] = Percent(previous.items[j].counter, item.counter, elapsed);
         break;
       }
   }

@@ -34,7 +34,8 @@ static_assert(sizeof(PERF_COUNTER_BLOCK) == perf::counter_block::Size);
 
 namespace {
 
-constexpr DWORD kFirstBufferSize = 102400;
+// Enough for the Process object of a typical machine, so most calls need one read.
+constexpr DWORD kFirstBufferSize = 256u << 10;
 // Past this the data are not read at all: the call answers no instances.
 constexpr DWORD kMaxBufferSize = 64u << 20;
 // Wine writes a provider's objects one data-block header further on than
@@ -61,13 +62,15 @@ bool Reserve(DWORD size) {
   return gBuffer != nullptr;
 }
 
-// Reads the data block; returns the number of valid bytes, 0 on failure.
-DWORD ReadPerformanceData() {
+// Reads the data block of the Process object (230) alone ("Global" would collect
+// every object of every provider); returns the number of valid bytes, 0 on
+// failure.
+DWORD QueryProcessObject() {
   if (!gBuffer && !Reserve(kFirstBufferSize)) return 0;
   for (;;) {
     ZeroMemory(gBuffer, gBufferSize + kSlack);
     DWORD size = gBufferSize;
-    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, "Global", nullptr, nullptr, gBuffer, &size);
+    LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, "230", nullptr, nullptr, gBuffer, &size);
     if (rc == ERROR_SUCCESS) return size < gBufferSize ? size : gBufferSize;
     if (rc != ERROR_MORE_DATA || gBufferSize >= kMaxBufferSize) return 0;
     // The size left by a short call is undefined on Windows and 0 on Wine, so
@@ -77,6 +80,13 @@ DWORD ReadPerformanceData() {
     if (want > kMaxBufferSize) want = kMaxBufferSize;
     if (!Reserve(static_cast<DWORD>(want))) return 0;
   }
+}
+
+DWORD ReadPerformanceData() {
+  DWORD size = QueryProcessObject();
+  // The query opened the key and keeps the providers loaded until it is closed.
+  RegCloseKey(HKEY_PERFORMANCE_DATA);
+  return size;
 }
 
 void ToAnsi(const char16_t* text, size_t units, char* out, size_t size) {

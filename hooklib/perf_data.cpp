@@ -40,10 +40,15 @@ struct Found {
   uint64_t object = 0;
   uint64_t objectEnd = 0;
   uint32_t counterOffset = 0;
+  bool hasTime = false;
+  bool hasId = false;
+  uint32_t idOffset = 0;
 };
 
-// The Process object and the offset of its processor-time counter.
-bool FindCounter(const View& v, Found& f) {
+// The Process object and the offsets of its processor-time and process-id
+// counters. The id is optional: the walk of the definitions ends at the
+// first broken one, keeping what it found before it.
+bool FindCounters(const View& v, Found& f) {
   using namespace data_block;
   if (!v.Has(0, Size, v.size())) return false;
   uint64_t pos = v.U32(HeaderLength);
@@ -64,17 +69,22 @@ bool FindCounter(const View& v, Found& f) {
 
   uint64_t c = f.object + v.U32(f.object + object_type::HeaderLength);
   uint32_t counters = v.U32(f.object + object_type::NumCounters);
-  for (uint32_t i = 0; i < counters; ++i) {
-    if (!v.Has(c, counter_definition::Size, f.objectEnd)) return false;
-    if (v.U32(c + counter_definition::CounterNameTitleIndex) == kProcessorTimeCounter) {
-      f.counterOffset = v.U32(c + counter_definition::CounterOffset);
-      return true;
+  for (uint32_t i = 0; i < counters && !(f.hasTime && f.hasId); ++i) {
+    if (!v.Has(c, counter_definition::Size, f.objectEnd)) break;
+    uint32_t title = v.U32(c + counter_definition::CounterNameTitleIndex);
+    uint32_t offset = v.U32(c + counter_definition::CounterOffset);
+    if (title == kProcessorTimeCounter && !f.hasTime) {
+      f.counterOffset = offset;
+      f.hasTime = true;
+    } else if (title == kProcessIdCounter && !f.hasId) {
+      f.idOffset = offset;
+      f.hasId = true;
     }
     uint32_t len = v.U32(c + counter_definition::ByteLength);
-    if (len == 0) return false;
+    if (len == 0) break;
     c += len;
   }
-  return false;
+  return f.hasTime;
 }
 
 // The instance's name: UTF-16 up to its NUL, inside the instance definition.
@@ -97,13 +107,14 @@ void ReadName(const View& v, uint64_t inst, uint64_t instEnd, NameConverter conv
 
 void ReadProcessSample(const uint8_t* data, size_t size, NameConverter convert, Sample& out) {
   out.count = 0;
+  out.hasIds = false;
   out.time = 0;
   View v(data, data ? size : 0);
   if (!v.Has(0, data_block::Size, v.size())) return;
   out.time = v.I64(data_block::PerfTime100nSec);
 
   Found f;
-  if (!FindCounter(v, f)) return;
+  if (!FindCounters(v, f)) return;
   int32_t instances = static_cast<int32_t>(v.U32(f.object + object_type::NumInstances));
   if (instances <= 0) return;  // kNoInstances, or nothing to read
 
@@ -118,17 +129,20 @@ void ReadProcessSample(const uint8_t* data, size_t size, NameConverter convert, 
     uint32_t blockLen = v.U32(block + counter_block::ByteLength);
     if (blockLen < counter_block::Size || !v.Has(block, blockLen, f.objectEnd)) return;
     if (!v.Has(block + f.counterOffset, sizeof(int64_t), block + blockLen)) return;
+    if (f.hasId && !v.Has(block + f.idOffset, sizeof(uint32_t), block + blockLen)) return;
 
     // Past the table's room only the last instance, the total, is kept.
     int slot = kept < kMaxInstances - 1 ? kept : (i == instances - 1 ? kMaxInstances - 1 : -1);
     if (slot >= 0) {
       ReadName(v, inst, block, convert, out.items[slot].name);
       out.items[slot].counter = v.I64(block + f.counterOffset);
+      out.items[slot].id = f.hasId ? v.U32(block + f.idOffset) : 0;
       kept = slot + 1;
     }
     inst = block + blockLen;
   }
   out.count = kept;
+  out.hasIds = f.hasId;
 }
 
 }  // namespace perf

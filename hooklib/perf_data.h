@@ -9,6 +9,7 @@ namespace perf {
 
 inline constexpr uint32_t kProcessObject = 230;        // "Process"
 inline constexpr uint32_t kProcessorTimeCounter = 6;   // "% Processor Time", 100 ns units
+inline constexpr uint32_t kProcessIdCounter = 784;     // "ID Process", 32 bits
 inline constexpr int32_t kNoInstances = -1;            // PERF_NO_INSTANCES
 inline constexpr int kMaxInstances = 1000;
 inline constexpr int kNameBytes = 256;
@@ -49,11 +50,13 @@ inline constexpr size_t Size = 4;
 struct Instance {
   char name[kNameBytes];  // ANSI, NUL-padded to the end
   int64_t counter;
+  uint32_t id;  // process id; 0 when the object has no "ID Process" counter
 };
 
 // One reading of the Process object.
 struct Sample {
   int32_t count;  // instances held, 0..kMaxInstances
+  bool hasIds;    // the object carries "ID Process"
   int64_t time;   // PerfTime100nSec of the block
   Instance items[kMaxInstances];
 };
@@ -62,7 +65,8 @@ struct Sample {
 using NameConverter = void (*)(const char16_t* text, size_t units, char* out, size_t size);
 
 // Fills `out` from the block in data[0..size): the instances of the Process
-// object, in order, with their "% Processor Time" values. Every record must
+// object, in order, with their "% Processor Time" values and, when the
+// object has that counter, their process ids. Every record must
 // lie inside the buffer and inside its object, and every length must move
 // the walk forward; a block that breaks that, or lacks the object or the
 // counter, gives no instances. With more than kMaxInstances instances the

@@ -24,6 +24,7 @@ inline uint32_t Get32(const Bytes& b, size_t at) {
 struct Instance {
   std::string name;  // ASCII; stored as UTF-16
   int64_t counter = 0;
+  uint32_t id = 0;  // the "ID Process" value, where the object has that counter
 };
 
 struct Object {
@@ -34,7 +35,8 @@ struct Object {
 };
 
 // One object record. Counter c of instance i holds instances[i].counter +
-// 1000 * c, so that a reader of the wrong counter shows.
+// 1000 * c, so that a reader of the wrong counter shows; "ID Process" holds
+// the instance's id.
 inline Bytes BuildObject(const Object& o) {
   namespace ot = perf::object_type;
   namespace cd = perf::counter_definition;
@@ -64,8 +66,11 @@ inline Bytes BuildObject(const Object& o) {
     for (size_t i = 0; i < inst.name.size(); ++i)
       b[at + id::Size + 2 * i] = static_cast<uint8_t>(inst.name[i]);
     Put32(b, at + instLen, blockLen);
-    for (size_t c = 0; c < o.counters.size(); ++c)
-      Put64(b, at + instLen + 8 + 8 * c, inst.counter + 1000 * static_cast<int64_t>(c));
+    for (size_t c = 0; c < o.counters.size(); ++c) {
+      int64_t value = inst.counter + 1000 * static_cast<int64_t>(c);
+      if (o.counters[c] == perf::kProcessIdCounter) value = inst.id;
+      Put64(b, at + instLen + 8 + 8 * c, value);
+    }
   }
   Put32(b, ot::TotalByteLength, static_cast<uint32_t>(b.size()));
   return b;

@@ -65,7 +65,23 @@ TEST(PerfData, FirstReadingGivesNothingThenPercentagesOverTheElapsedTime) {
   EXPECT_EQ(values[2], INT32_MAX);
 }
 
-TEST(PerfData, NewAndVanishedInstancesAndInstancesOfOneProgramPairInOrder) {
+TEST(PerfData, InstancesOfOneProgramPairByProcessIdWhenOneEnds) {
+  Object o;
+  o.counters = {perf::kProcessIdCounter, perf::kProcessorTimeCounter};
+  o.instances = {{"Idle", 0, 0}, {"chrome", 0, 100}, {"chrome", 50'000'000, 200},
+                 {"chrome", 90'000'000, 300}, {"_Total", 100'000'000, 0}};
+  auto before = Read(BuildBlock(kSecond, {BuildObject(o)}));
+  // The first chrome ends and another starts; paired in order, the survivors
+  // would read 520 and 430.
+  o.instances = {{"Idle", 5'000'000, 0}, {"chrome", 52'000'000, 200}, {"chrome", 93'000'000, 300},
+                 {"chrome", 7, 400}, {"_Total", 110'000'000, 0}};
+  auto after = Read(BuildBlock(2 * kSecond, {BuildObject(o)}));
+  int32_t values[perf::kMaxInstances] = {};
+  ASSERT_EQ(perf::UsageSince(*before, *after, values), 5);
+  EXPECT_EQ(std::vector<int32_t>(values, values + 5), (std::vector<int32_t>{50, 20, 30, 0, 100}));
+}
+
+TEST(PerfData, WithoutProcessIdsInstancesOfOneProgramPairInOrder) {
   // The data name every instance of a program alike; names match in any case.
   auto before = Read(ProcessBlock(kSecond, {{"APP", 100'000'000}, {"app", 1'000}, {"gone", 0}, {"_Total", 0}}));
   auto after = Read(ProcessBlock(2 * kSecond, {{"app", 101'000'000}, {"app", 501'000}, {"new", 9},
@@ -108,6 +124,7 @@ TEST(PerfData, HostileLengthsAndOffsetsEndTheWalk) {
   namespace ot = perf::object_type;
   namespace id = perf::instance_definition;
   Object o;
+  o.counters = {perf::kProcessorTimeCounter, perf::kProcessIdCounter};
   o.instances = {{"alpha", 1}, {"_Total", 3}};
   const Bytes good = BuildBlock(kSecond, {BuildObject(o)});
   const size_t object = Get32(good, perf::data_block::HeaderLength);
@@ -127,7 +144,7 @@ TEST(PerfData, HostileLengthsAndOffsetsEndTheWalk) {
   // Lengths that do not fit give no instances at all.
   EXPECT_EQ(patched(object + ot::TotalByteLength, 0xFFFFFF00u)->count, 0);
   EXPECT_EQ(patched(object + ot::NumInstances, 0x7FFFFFFFu)->count, 0);
-  EXPECT_EQ(patched(counter, 12)->count, 0);  // runs past the counter block
+  EXPECT_EQ(patched(counter, 20)->count, 0);  // runs past the counter block
   EXPECT_EQ(patched(inst + id::ByteLength, 0)->count, 0);
   EXPECT_EQ(patched(block, 2)->count, 0);
   // A name offset outside the instance gives an empty name, not a stray read.

@@ -25,6 +25,9 @@ class CpuUsage : public InspTest {
     setLoad_ = reinterpret_cast<void(WINAPI*)(const char*)>(
         reinterpret_cast<void*>(GetProcAddress(provider_, "InspPerfSetLoad")));
     ASSERT_TRUE(setLoad_);
+    lastQuery_ = reinterpret_cast<const wchar_t*(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(provider_, "InspPerfLastQuery")));
+    ASSERT_TRUE(lastQuery_);
     const std::string perf = std::string(kProviderKey) + "\\Performance";
     for (auto [name, value] : {std::pair<const char*, std::string>{"Library", dll},
                                {"Open", "InspOpen"}, {"Collect", "InspCollect"}, {"Close", "InspClose"}})
@@ -64,6 +67,7 @@ class CpuUsage : public InspTest {
 
   HMODULE provider_ = nullptr;
   void(WINAPI* setLoad_)(const char*) = nullptr;
+  const wchar_t*(WINAPI* lastQuery_)() = nullptr;
   CpuFn get_ = nullptr;
   long values_[1000] = {};
 };
@@ -74,30 +78,23 @@ TEST_F(CpuUsage, FirstCallAnswersNothingThenInstancesInOrderWithTheTotalLast) {
   SetLoad("Idle=50;insp_a=10;insp_b=25;_Total=85");
   EXPECT_EQ(get_(values_), 0);
   EXPECT_EQ(Setting("tmpcpu", "0"), "<missing>") << "the first call publishes nothing";
+  EXPECT_STREQ(lastQuery_(), L"230") << "the Process object alone";
   Sleep(500);
   ASSERT_EQ(get_(values_), 4);
   ExpectShares({50, 10, 25, 85});
   EXPECT_EQ(Published(4), (std::vector<std::string>{"Idle", "insp_a", "insp_b", "_Total"}));
 
-  // insp_b ends and insp_c starts: new instances read 0, names stay aligned.
-  SetLoad("Idle=50;insp_a=10;insp_c=40;_Total=85");
-  Sleep(500);
-  ASSERT_EQ(get_(values_), 4);
-  ExpectShares({50, 10, 0, 85});
-  EXPECT_EQ(values_[2], 0);
-  EXPECT_EQ(Published(4), (std::vector<std::string>{"Idle", "insp_a", "insp_c", "_Total"}));
-
-  // About 140 KB of instances, past the first buffer; Wine reports no size
+  // About 320 KB of instances, past the first buffer; Wine reports no size
   // when the buffer is short.
   std::string load = "Idle=50;";
-  for (int i = 0; i < 300; ++i) load += "insp_" + std::string(180, 'x') + std::to_string(i) + "=1;";
+  for (int i = 0; i < 600; ++i) load += "insp_" + std::string(230, 'x') + std::to_string(i) + "=1;";
   SetLoad(load + "_Total=85");
   Sleep(500);
-  ASSERT_EQ(get_(values_), 302);
+  ASSERT_EQ(get_(values_), 602);
   ExpectShares({50, 0});
-  EXPECT_NEAR(values_[301], 85, 3);
-  EXPECT_EQ(Setting("tmpcpu", "301"), "_Total");
+  EXPECT_NEAR(values_[601], 85, 3);
+  EXPECT_EQ(Setting("tmpcpu", "601"), "_Total");
   Sleep(500);
-  ASSERT_EQ(get_(values_), 302);
-  EXPECT_NEAR(values_[300], 1, 1) << "the new instances measured on the next call";
+  ASSERT_EQ(get_(values_), 602);
+  EXPECT_NEAR(values_[600], 1, 1) << "the new instances measured on the next call";
 }
