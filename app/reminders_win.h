@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/form_win.h"
 #include "app/reminder.h"
 #include "app/window_win.h"
 
@@ -43,5 +44,5 @@ class RemindersMsgFrm : public tl::Window {
   void PaintClock(HDC dc, const RECT& r);
   int16_t msgType_ = 0;
   bool unloading_ = false;
-  HFONT font_ = nullptr;
+  tl::FormLayout layout_;
 };
