@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include "app/dialog_win.h"
 #include "app/main_loop.h"
 #include "app/reminders_win.h"
 #include "app/startup_win.h"
@@ -52,6 +53,7 @@ void DispatchPending() {
       ModMain::Exiting = true;
       return;
     }
+    if (tl::Dialog::PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
