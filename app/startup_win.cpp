@@ -1,6 +1,7 @@
 #include "app/startup_win.h"
 
 #include "app/conversions.h"
+#include "app/exit_request_win.h"
 #include "app/ini_win.h"
 #include "app/main_loop_win.h"
 #include "app/program_win.h"
@@ -28,6 +29,12 @@ bool PreviousInstanceRunning() {
   // A mutex of its own, kept open for the life of the process.
   HANDLE m = CreateMutexA(nullptr, FALSE, kPrevInstanceMutex);
   return m && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The installer's way in: ends the program as the Exit command does.
+tl::ExitRequestWindow& ExitRequest() {
+  static tl::ExitRequestWindow window;
+  return window;
 }
 
 bool FileExists(const std::string& path) {
@@ -129,6 +136,9 @@ void LoadForms() {
     }
   });
   DetectorForm().Load(Blocker());
+  ExitRequest().Load([] {
+    if (!Prog().Exiting) ExitProgram();
+  });
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
   IntMod::ShowSettings = [] {

@@ -168,3 +168,36 @@ TEST(StartUp, BadGeneralValuesAreRecoveredWithOneMessage) {
   EndSession(p);
   EXPECT_EQ(p.Wait(10000), 0u);
 }
+
+namespace {
+
+// What the installer does to end the program: post the registered message.
+void RequestExit(Process& p) {
+  HWND w = FindProcessWindow(p.pid(), "TarvickLiteExit", nullptr, 10000);
+  ASSERT_TRUE(w);
+  PostMessageA(w, RegisterWindowMessageA("TarvickLite.ExitRequest"), 0, 0);
+}
+
+}  // namespace
+
+// Also while the first-run question is still open, as when an upgrade
+// finds the program waiting for its user.
+TEST(StartUp, ExitRequestRunsTheExitSequenceFromTheLoopAndFromAModalBox) {
+  std::string folder = InstalledFolder("exitreq");
+  DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("General"));
+  {
+    Process p;
+    ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+    ASSERT_TRUE(WaitUntilIdle(p));
+    RequestExit(p);
+    EXPECT_EQ(p.Wait(10000), 0u);
+    EXPECT_NE(Setting("General", "Left"), "<missing>") << "the exit sequence saves";
+  }
+  ForgetInstallation();
+  Process q;
+  ASSERT_TRUE(q.Start(folder + "\\TarvickLite.exe", "", folder));
+  ASSERT_TRUE(WaitForMessageBox(q.pid(), kCaption, 20000));
+  RequestExit(q);
+  EXPECT_EQ(q.Wait(10000), 0u);
+  EXPECT_NE(Setting("General", "Left"), "<missing>");
+}
