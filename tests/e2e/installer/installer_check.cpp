@@ -1,0 +1,185 @@
+// The per-user installer under Wine, in the order a user meets it: a silent
+// install, the first start, an upgrade over the running program, an
+// uninstall with it running, and one that also removes the settings.
+// run.sh passes the two setups and the folders they were made from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "win_test_util.h"
+
+using namespace tltest;
+
+namespace {
+
+const std::string kUninstKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarvickLite";
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
+const std::string kHandoff = "Software\\VB and VBA Program Settings\\Tarvick\\tmp";
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+
+std::string InstallDir() {
+  char local[MAX_PATH];
+  GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+  return std::string(local) + "\\Programs\\Tarvick Lite";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+// Relative paths of the files under a folder, sorted.
+std::vector<std::string> FilesUnder(const std::string& root, const std::string& sub = "") {
+  std::vector<std::string> out;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((root + "\\" + sub + "*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  do {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (auto& f : FilesUnder(root, sub + name + "\\")) out.push_back(f);
+    } else {
+      out.push_back(sub + name);
+    }
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// The installed folder holds the program folder byte for byte, plus `extra`.
+void ExpectInstalled(const std::string& dist, std::vector<std::string> extra) {
+  std::vector<std::string> want = FilesUnder(dist);
+  for (auto& e : extra) want.push_back(e);
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(FilesUnder(InstallDir()), want);
+  for (auto& f : FilesUnder(dist))
+    EXPECT_TRUE(ReadFile(dist + "\\" + f) == ReadFile(InstallDir() + "\\" + f)) << f << " differs";
+}
+
+std::string Sz(const std::string& text) { return text + '\0'; }
+
+void RunSetup(const std::string& setup, const std::string& args) {
+  Process p;
+  ASSERT_TRUE(p.Start(setup, args));
+  ASSERT_EQ(p.Wait(120000), 0u) << setup << " " << args;
+}
+
+// The uninstaller runs a copy of itself from outside the folder; do that
+// here, as it does, so there is one process to wait for.
+void RunUninstaller(const std::string& args) {
+  std::string copy = MakeTempDir("uninst") + "\\Uninstall.exe";
+  ASSERT_TRUE(CopyFileA((InstallDir() + "\\Uninstall.exe").c_str(), copy.c_str(), FALSE));
+  RunSetup(copy, args + " _?=" + InstallDir());
+}
+
+// The program the installer started: its process and its image path.
+std::string RunningProgramPath(DWORD* pid) {
+  HWND w = FindProcessWindow(0, "TarvickLiteExit", nullptr, 15000);
+  if (!w) return "";
+  GetWindowThreadProcessId(w, pid);
+  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, *pid);
+  char path[MAX_PATH] = {};
+  DWORD n = MAX_PATH;
+  if (h) QueryFullProcessImageNameA(h, 0, path, &n), CloseHandle(h);
+  return path;
+}
+
+}  // namespace
+
+TEST(Installer, SetupAsksForNoElevation) {
+  HMODULE m = LoadLibraryExA(Env("TL_SETUP_NEW").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(m);
+  HRSRC r = FindResourceA(m, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+  ASSERT_TRUE(r);
+  std::string manifest(static_cast<const char*>(LockResource(LoadResource(m, r))), SizeofResource(m, r));
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+  FreeLibrary(m);
+}
+
+TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
+  const std::string dir = InstallDir(), exe = dir + "\\TarvickLite.exe";
+  const std::string distOld = Env("TL_DIST_OLD"), distNew = Env("TL_DIST_NEW");
+  RunSetup(Env("TL_SETUP_OLD"), "/S");
+  ExpectInstalled(distOld, {"Uninstall.exe"});
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayName").bytes, Sz("Tarvick Lite"));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayVersion").bytes, Sz("0.9.0"));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "Publisher").bytes, Sz("Tarvick Lite team"));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayIcon").bytes, Sz(exe));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "UninstallString").bytes,
+            Sz("\"" + dir + "\\Uninstall.exe\""));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "QuietUninstallString").bytes,
+            Sz("\"" + dir + "\\Uninstall.exe\" /S"));
+  RawValue size = ReadRaw(HKEY_CURRENT_USER, kUninstKey, "EstimatedSize");
+  EXPECT_EQ(size.type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_GT(size.bytes.size() == 4 ? *reinterpret_cast<const DWORD*>(size.bytes.data()) : 0u, 100u);
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").bytes, Sz("\"" + exe + "\""));
+  EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kUninstKey, "DisplayName").exists) << "per user only";
+  char programs[MAX_PATH];
+  GetEnvironmentVariableA("APPDATA", programs, MAX_PATH);
+  const std::string shortcut = std::string(programs) + "\\Microsoft\\Windows\\Start Menu\\Programs\\Tarvick Lite.lnk";
+  EXPECT_TRUE(FileExists(shortcut));
+
+  // The first start as a user starts it; the folder is the user's, so prog.ini is saved there.
+  Process first;
+  ASSERT_TRUE(first.Start(exe, "", dir));
+  HWND box = WaitForMessageBox(first.pid(), "Tarvick Lite", 20000);
+  ASSERT_TRUE(box);
+  PressButton(box, "&No");
+  ASSERT_TRUE(FindProcessWindow(first.pid(), "TarvickLiteExit", nullptr, 15000));
+  char classes[64] = {};
+  GetPrivateProfileStringA("Classes", "Class1", "", classes, sizeof classes, (dir + "\\prog.ini").c_str());
+  EXPECT_STREQ(classes, "RUNDLL");
+  WritePrivateProfileStringA("RunApp", "Number", "1", (dir + "\\prog.ini").c_str());
+  WritePrivateProfileStringA("RunApp", "App1", "notepad", (dir + "\\prog.ini").c_str());
+  DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("General"));
+
+  // The upgrade ends the program the orderly way and starts the new one.
+  RunSetup(Env("TL_SETUP_NEW"), "/S");
+  EXPECT_EQ(first.Wait(10000), 0u) << "ended by its exit sequence";
+  EXPECT_NE(Setting("General", "Left"), "<missing>") << "and it saved";
+  ExpectInstalled(distNew, {"Uninstall.exe", "prog.ini"});
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayVersion").bytes, Sz("1.0.0"));
+  DWORD pid = 0;
+  std::string running = RunningProgramPath(&pid);
+  EXPECT_EQ(lstrcmpiA(running.c_str(), exe.c_str()), 0) << running;
+  EXPECT_NE(pid, first.pid());
+  EXPECT_EQ(WaitForMessageBox(pid, "Tarvick Lite", 2000), nullptr) << "no first run after an upgrade";
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").bytes, Sz("\"" + exe + "\""));
+
+  // Uninstall with the program running: ours goes, the user's settings stay.
+  const std::string lanCon = ReadRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "LANCon").bytes;
+  const std::string ini = ReadFile(dir + "\\prog.ini");
+  RunUninstaller("/S");
+  EXPECT_EQ(FindProcessWindow(0, "TarvickLiteExit", nullptr, 0), nullptr);
+  EXPECT_EQ(FilesUnder(dir), std::vector<std::string>{"prog.ini"});
+  EXPECT_EQ(ReadFile(dir + "\\prog.ini"), ini);
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    EXPECT_FALSE(ReadRaw(root, kRunKey, "Tarvick Lite").exists);
+    EXPECT_FALSE(ReadRaw(root, kAppPaths, "").exists);
+  }
+  HKEY k = nullptr;
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kHandoff.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kUninstKey.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+  EXPECT_FALSE(FileExists(shortcut));
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "LANCon").bytes, lanCon);
+  EXPECT_EQ(lanCon, Sz("1"));
+
+  // Installed again without start-up, then removed with the settings.
+  RunSetup(Env("TL_SETUP_NEW"), "/S /NOSTARTUP");
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").exists);
+  RunUninstaller("/S /REMOVESETTINGS");
+  EXPECT_EQ(GetFileAttributesA(dir.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is gone";
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey("Options").c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+}
