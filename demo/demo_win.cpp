@@ -30,9 +30,11 @@ struct Browser {
   RECT tab;                // a tab in the frame's client area; empty when it has none
 };
 
-// One line per fixture browser.
+// One line per fixture browser; one that is not built is skipped.
 const Browser kBrowsers[] = {
     {"pop_browser.exe", "PopFixtureFrame", "Internet Explorer_Server", {{VK_MENU, 'F'}, {'N'}}, {}},
+    {"chromium_browser.exe", "Chrome_WidgetWin_1", "Chrome_RenderWidgetHostHWND",
+     {{VK_CONTROL, 'N'}}, {8, 4, 160, 32}},
 };
 
 const std::string kSettings = "Software\\VB and VBA Program Settings\\Tarvick Lite\\";
@@ -72,10 +74,16 @@ void Key(WORD vk, bool up) {
   SendInput(1, &in, sizeof in);
 }
 
-void Mouse(DWORD flags) {
+// A real mouse event; with a point, a move there (screen pixels).
+void Mouse(DWORD flags, POINT at = {-1, -1}) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = flags;
+  if (at.x >= 0) {
+    in.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
   SendInput(1, &in, sizeof in);
 }
 
@@ -143,7 +151,7 @@ struct Run {
         if (!before.count(w)) opened = w;
     SetCursorPos(5, 5);
     if (!opened) {
-      std::printf("%-18s %-24s no window opened\n", b.exe, way.c_str());
+      std::printf("%-21s %-24s no window opened\n", b.exe, way.c_str());
       return;
     }
     bool gone = false;
@@ -152,7 +160,7 @@ struct Run {
     for (char& c : name) c = c == ' ' ? '-' : c;
     if (gone) Sleep(1200);  // the announcement has slid up by then
     SaveScreenshot(shots + "\\" + name + ".bmp");
-    std::printf("%-18s %-24s %s\n", b.exe, way.c_str(), gone ? "BLOCKED" : "allowed");
+    std::printf("%-21s %-24s %s\n", b.exe, way.c_str(), gone ? "BLOCKED" : "allowed");
     ++(gone ? blocked : allowed);
     if (!gone) PostMessageA(opened, WM_CLOSE, 0, 0);
     Sleep(gone ? 5000 : 500);  // the announcement closes the pop-up after five seconds
@@ -177,11 +185,12 @@ int main(int argc, char** argv) {
   int blocked = 0, allowed = 0;
   for (const Browser& b : kBrowsers) {
     Process browser;
+    if (!FileExists(fixtures + "\\" + b.exe)) continue;
     HWND main = nullptr;
     if (browser.Start(fixtures + "\\" + b.exe, "", fixtures))
       main = FindProcessWindow(browser.pid(), b.frameClass, nullptr, 10000);
     if (!main) {
-      std::printf("%-18s did not start\n", b.exe);
+      std::printf("%-21s did not start\n", b.exe);
       continue;
     }
     Sleep(700);  // the browser's own first window is not judged
@@ -204,9 +213,9 @@ int main(int argc, char** argv) {
       run.Try("tab drag", [&] {
         POINT p{(b.tab.left + b.tab.right) / 2, (b.tab.top + b.tab.bottom) / 2};
         ClientToScreen(main, &p);
-        SetCursorPos(p.x, p.y);
+        Mouse(0, p);
         Mouse(MOUSEEVENTF_LEFTDOWN);
-        for (int dy = 10; dy <= 200; dy += 10) SetCursorPos(p.x + dy, p.y + dy), Sleep(20);
+        for (int d = 10; d <= 200; d += 10) Mouse(0, {p.x + d, p.y + d}), Sleep(20);
         Mouse(MOUSEEVENTF_LEFTUP);
       });
     blocked += run.blocked;

@@ -126,6 +126,7 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   EXPECT_GT(size.bytes.size() == 4 ? *reinterpret_cast<const DWORD*>(size.bytes.data()) : 0u, 100u);
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").bytes, Sz("\"" + exe + "\""));
   EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kUninstKey, "DisplayName").exists) << "per user only";
+  EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, "Tarvick Lite").exists);
   char programs[MAX_PATH];
   GetEnvironmentVariableA("APPDATA", programs, MAX_PATH);
   const std::string shortcut = std::string(programs) + "\\Microsoft\\Windows\\Start Menu\\Programs\\Tarvick Lite.lnk";
