@@ -14,6 +14,9 @@ cp -r "$top/dist/TarvickLite" "$work/new"
 cp -r "$top/dist/TarvickLite" "$work/old"
 printf 'old build' >>"$work/old/TarvickLite.exe"   # still runs: bytes after the image
 echo "notes of 0.9" >"$work/old/Notes-0.9.txt"
+# A program started from the folder wrote one: it must not be shipped.
+rm -f "$work/old/prog.ini"
+printf '[RunApp]\r\nNumber=0\r\n' >"$work/new/prog.ini"
 "$top/scripts/installer" "$work/old" "$work/setup-old.exe" 0.9.0
 "$top/scripts/installer" "$work/new" "$work/setup-new.exe" 1.0.0
 
