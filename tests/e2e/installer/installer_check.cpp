@@ -75,8 +75,11 @@ std::string Sz(const std::string& text) { return text + '\0'; }
 
 void RunSetup(const std::string& setup, const std::string& args) {
   Process p;
+  DWORD start = GetTickCount();
   ASSERT_TRUE(p.Start(setup, args));
   ASSERT_EQ(p.Wait(120000), 0u) << setup << " " << args;
+  std::printf("%s %s: %lu ms\n", setup.substr(setup.rfind('\\') + 1).c_str(), args.c_str(),
+              GetTickCount() - start);
 }
 
 // The uninstaller runs a copy of itself from outside the folder; do that
