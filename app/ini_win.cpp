@@ -23,8 +23,11 @@ std::string IniAccess(const std::string& mode, const std::string& section, const
       char buf[kRoom + 1] = {};
       DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, kRoom,
                                          path.c_str());
-      buf[n < kRoom ? n : kRoom - 1] = '\0';
-      return tl::IniGetResult(std::string_view(buf, n < kRoom ? n : kRoom - 1));
+      // Cut at 254 characters as ever, not at 254 bytes.
+      size_t end = 0;
+      for (size_t chars = 0; end < n && end < kRoom - 1; ++end)
+        if ((static_cast<unsigned char>(buf[end]) & 0xC0) != 0x80 && chars++ == 254) break;
+      return tl::IniGetResult(std::string_view(buf, end));
     }
     default:
       return "";
