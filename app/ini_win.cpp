@@ -18,11 +18,13 @@ std::string IniAccess(const std::string& mode, const std::string& section, const
       WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
       return "";
     case tl::IniMode::Get: {
-      char buf[256] = {};
-      DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, 255,
+      // 255 characters, up to 3 bytes each in UTF-8.
+      constexpr DWORD kRoom = 255 * 3;
+      char buf[kRoom + 1] = {};
+      DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, kRoom,
                                          path.c_str());
-      buf[n < 255 ? n : 254] = '\0';
-      return tl::IniGetResult(std::string_view(buf, n < 255 ? n : 254));
+      buf[n < kRoom ? n : kRoom - 1] = '\0';
+      return tl::IniGetResult(std::string_view(buf, n < kRoom ? n : kRoom - 1));
     }
     default:
       return "";

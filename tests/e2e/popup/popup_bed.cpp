@@ -27,11 +27,14 @@ void WritePopDat(const std::string& folder) {
 
 }  // namespace
 
-void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed) {
+void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed,
+                       const std::string& stem) {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
-  folder = MakeProgramFolder("e2e");
-  fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
+  folder = MakeProgramFolder(stem);
+  // A browser installed under the same folder name, as a per-user install is.
+  fixture = folder + "\\pop_browser.exe";
+  CopyFileA((BinaryDir() + "\\tests\\fixtures\\pop_browser.exe").c_str(), fixture.c_str(), FALSE);
   WritePopDat(folder);
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');

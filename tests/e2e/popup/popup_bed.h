@@ -16,7 +16,9 @@ using namespace popbrowser;
 class PopupBed {
  public:
   // Fresh settings and program folder; hidePop/popDisNotf of the fixture's entry.
-  void Install(int hidePop, int popDisNotf, bool noticeSuppressed = true);
+  // The program folder is named after stem; the browser is copied into it.
+  void Install(int hidePop, int popDisNotf, bool noticeSuppressed = true,
+               const std::string& stem = "e2e");
   // Starts the program, waits for the hooks, starts the browser. False on failure.
   bool StartBoth();
   HWND Screen();

@@ -39,6 +39,16 @@ TEST_F(PopupE2E, PopupOpenedByItselfIsHiddenAnnouncedAndClosedLater) {
   EXPECT_TRUE(IsWindow(browserMain)) << "the pop-up is closed, not its browser";
 }
 
+TEST_F(PopupE2E, UnderAFolderNameOutsideEveryAnsiCodePageTheHooksLoadAndThePopupIsHidden) {
+  Install(1, 1, true, "Pr\u00fcfung \u2013 \u8a66\u9a13");
+  ASSERT_NE(GetFileAttributesA(fixture.c_str()), INVALID_FILE_ATTRIBUTES) << fixture;
+  ASSERT_TRUE(StartBoth()) << "the hook library did not load";
+  HWND pop = Open(kOpenByItself, "Popup Ad");
+  ASSERT_TRUE(pop);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(pop) && ScreenVisible(); }, 2000))
+      << "the browser under this folder was not matched";
+}
+
 TEST_F(PopupE2E, WindowsTheUserAskedForAreLeftAlone) {
   Install(1, 1);
   ASSERT_TRUE(StartBoth());

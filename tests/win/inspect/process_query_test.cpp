@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/handles_win.h"
 #include "insp_test_util.h"
 
 using namespace tltest;
@@ -44,6 +45,9 @@ TEST_F(Processes, RefreshGuardAndOneRowForThreeInstancesWithoutTheOwnProcessInBo
   ASSERT_TRUE(Start(0) && Start(1));
   EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
   ASSERT_TRUE(Start(2));
+  // A full refresh this instant: starting the process may outlast the guard
+  // on a busy machine.
+  ModProgInfo::LastFullRefreshTick = GetTickCount();
   EXPECT_FALSE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "True")));
   EXPECT_FALSE(InSnapshot(p[2].pid())) << "a refused refresh leaves the snapshot alone";
   ModProgInfo::LastFullRefreshTick = GetTickCount() - 1000;
@@ -100,4 +104,17 @@ TEST_F(Processes, PriorityTerminationAndAProgramHiddenFromTheList) {
   EXPECT_EQ(RowOf(name), nullptr);
   EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcWindowProgram, ModWndOpr::HandleText(h))));
   EXPECT_EQ(ModProgInfo::LastProgName, Lower(name));
+}
+
+TEST_F(Processes, AProcessThatRefusesFullRightsIsListedWithItsPath) {
+  std::string exe = CopyOfWindowsFixture("insp_guarded.exe");
+  Process guarded;
+  ASSERT_TRUE(StartWindows(guarded, exe, "--guarded app:guarded", "guarded"));
+  ASSERT_FALSE(tl::ProcessHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                                         guarded.pid())))
+      << "the fixture did not guard itself";
+  ModWndOpr::WindowQuery(tl::kWndEnumerate, "");
+  ASSERT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
+  EXPECT_TRUE(InSnapshot(guarded.pid()));
+  EXPECT_TRUE(RowOf(NtName(guarded))) << NtName(guarded);
 }

@@ -1,13 +1,17 @@
-// The detector screen in-process, with pop-ups the test creates: what the
-// end-to-end tests cannot reach — the log rows, dragging, and white-listing
-// that asks the file system and window classes.
+// The detector screen in-process, with pop-ups the test creates and a
+// browser list the test sets up: what the end-to-end tests cannot watch
+// closely — the slide, the countdown held by the mouse, dragging, the log
+// rows, white-listing edge cases, the classic layout and the notice's flag.
 #include <gtest/gtest.h>
 
 #include <set>
+#include <thread>
 
+#include "app/settings_store.h"
 #include "app/program_win.h"
 #include "app/root_win.h"
 #include "popup/detector_scr_frm_win.h"
+#include "popup/first_time_frm_win.h"
 #include "popup/pop_blocker_win.h"
 #include "win_test_util.h"
 
@@ -37,9 +41,13 @@ HWND MakePopup(const char* title, const char* address = nullptr, const char* cls
   return h;
 }
 
-void Pump() {
+void Pump(DWORD ms = 0) {
+  DWORD end = GetTickCount() + ms;
   MSG m;
-  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+  do {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    if (ms) Sleep(10);
+  } while (static_cast<int32_t>(GetTickCount() - end) < 0);
 }
 
 RECT RectOf(HWND h) {
@@ -48,10 +56,14 @@ RECT RectOf(HWND h) {
   return r;
 }
 
+void MoveCursor(int x, int y) {
+  SetCursorPos(x, y);
+  Pump(150);
+}
+
 class DetectorScreen : public ::testing::Test {
  protected:
   Scr& screen = ModMain::DetectorForm();
-  ModPop::PopupBlocker& blocker = ModMain::Blocker();
 
   void SetUp() override {
     ModMain::InitProcessValues();
@@ -61,66 +73,158 @@ class DetectorScreen : public ::testing::Test {
     b.Path = "C:\\nowhere\\browser.exe";
     b.HidePop = 1;
     b.PopDisNotf = 1;
-    b.PreDefinedWhite[0] = {0, "good.example", 0};
-    blocker.Browsers = {b, b};
-    blocker.Browsers[1].HidePop = 0;
-    blocker.BlockedList.clear();
+    b.PreDefinedWhite[0] = {1, "Checkout", 0};
+    b.PreDefinedWhite[1] = {0, "good.example", 0};
+    ModMain::Blocker().Browsers = {b, b};
+    ModMain::Blocker().Browsers[1].HidePop = 0;
+    ModMain::Blocker().BlockedList.clear();
+    ModMain::Blocker().Counters = {};
+    DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("PopUp"));
+    DeleteKeyTree(HKEY_CURRENT_USER, SettingsKey("General"));
     ModMain::Prog().Store.Write(tl::kAppTitle, "General", "MsgID-1", "False");
-    ASSERT_TRUE(screen.Load(blocker));
-    SetCursorPos(2, 2);  // off the screen, which sits at the bottom right
+    ASSERT_TRUE(screen.Load(ModMain::Blocker()));
+    MoveCursor(2, 2);  // off the screen, which sits at the bottom right
   }
   HWND Item(int id) { return GetDlgItem(screen.hwnd(), id); }
-  // Steps until the screen stands still.
-  void SlideIn() {
-    for (int steps = 0; steps < 20; ++steps) {
-      RECT before = RectOf(screen.hwnd());
+  std::string Text(int id) {
+    char buf[512] = {};
+    GetWindowTextA(Item(id), buf, sizeof buf);
+    return buf;
+  }
+  // Steps until the screen stands still at its full height; the steps that moved it.
+  int SlideIn() {
+    int steps = 0;
+    for (RECT before = RectOf(screen.hwnd()), after; steps < 20; before = after, ++steps) {
       screen.Timer1_Timer();
-      RECT after = RectOf(screen.hwnd());
-      if (EqualRect(&before, &after)) return;
+      after = RectOf(screen.hwnd());
+      if (EqualRect(&before, &after)) break;
     }
+    return steps;
   }
 };
 
 }  // namespace
 
-TEST_F(DetectorScreen, CloseButtonASecondPopupAndClosingTheScreenLogEachPopupOnce) {
+TEST_F(DetectorScreen, SlidesUpToItsPanelAndTheMouseRestingOnItHoldsTheCountdown) {
+  HWND pop = MakePopup("Cheap flights", "http://ads.example/offer");
+  Pump();
+  DWORD shownAt = GetTickCount();
+  screen.ShowPop("Cheap flights", 0, pop, 3, 77, false);
+  EXPECT_TRUE(GetWindowLongA(screen.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_WNNAMELBL), "Window Name:        Cheap flights");
+  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_URLLBL), "URL:      http://ads.example/offer");
+
+  // Starts as a sliver and grows upward in eighths to show the whole strip.
+  RECT start = RectOf(screen.hwnd());
+  EXPECT_LE(start.bottom - start.top, 2);
+  int steps = SlideIn();  // eight eighths, then the last small move into place
+  EXPECT_TRUE(steps >= 8 && steps <= 10) << steps;
+  RECT in = RectOf(screen.hwnd());
+  RECT strip = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
+  EXPECT_GE(in.bottom, strip.bottom);  // the strip is wholly on show
+  EXPECT_LE(in.bottom, strip.bottom + 4);
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(in.bottom, work.bottom);  // wholly on the screen
+  EXPECT_LE(in.right, work.right);
+  EXPECT_TRUE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1)));
+  EXPECT_FALSE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC)));
+
+  // Hovering the strip shows the hidden pop-up on top without taking the
+  // foreground from the window the user is in; leaving it hides it again.
+  HWND working = MakePopup("Editor", nullptr, "TestWorking");
+  SetForegroundWindow(working);
+  Pump();
+  ShowWindow(pop, SW_HIDE);
+  MoveCursor((strip.left + strip.right) / 2, (strip.top + strip.bottom) / 2);
+  EXPECT_TRUE(IsWindowVisible(pop));
+  EXPECT_TRUE(GetWindowLongA(pop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetForegroundWindow(), working);
+  MoveCursor(in.left + 20, in.top + 40);
+  screen.Timer1_Timer();
+  EXPECT_FALSE(IsWindowVisible(pop));
+  EXPECT_FALSE(GetWindowLongA(pop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DestroyWindow(working);
+
+  // Resting on the screen (off the strip) holds the countdown past five seconds.
+  while (GetTickCount() - shownAt < 5300) {
+    screen.Timer1_Timer();
+    Pump(100);
+  }
+  EXPECT_EQ(screen.PendingWindow(), pop);
+  EXPECT_TRUE(ModMain::Blocker().BlockedList.empty());
+  // Off the screen, the held-over countdown ends at the next step.
+  MoveCursor(2, 2);
+  screen.Timer1_Timer();
+  Pump(50);
+  EXPECT_TRUE(gClosed.count(pop));
+
+  // Classic mode (browser 1): the information panel instead of the hover strip.
+  screen.ShowPop("Casino", 1, MakePopup("Casino"), 0, 0, false);
+  SlideIn();
+  EXPECT_TRUE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC)));
+  EXPECT_FALSE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1)));
+  EXPECT_FALSE(IsWindowEnabled(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1)));
+  EXPECT_GE(RectOf(screen.hwnd()).bottom,
+            RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_COMMAND1)).bottom);
+  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME), "Casino");
+  // The separate close box only hides the report: the pop-up was logged once.
+  EXPECT_TRUE(IsWindowEnabled(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE)));
+  SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 2u);
+}
+
+TEST_F(DetectorScreen, MovedToAMonitorOfTwiceTheDpiItIsLaidOutAgainAndStillShowsItsStrip) {
+  screen.ShowPop("Prize", 0, MakePopup("Prize"), 0, 0, false);
+  SlideIn();
+  RECT was = RectOf(screen.hwnd());
+  RECT strip96 = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
+  // The system's rectangle: twice the size, growing up and to the left.
+  RECT suggested = {2 * was.left - was.right, 2 * was.top - was.bottom, was.right, was.bottom};
+  SendMessageA(screen.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  screen.Timer1_Timer();
+  RECT at = RectOf(screen.hwnd()), strip = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
+  EXPECT_EQ(at.left, suggested.left);
+  EXPECT_EQ(at.top, suggested.top);
+  EXPECT_NEAR(strip.bottom - strip.top, 2 * (strip96.bottom - strip96.top), 1);
+  EXPECT_GE(at.bottom, strip.bottom);  // the whole strip on show at the new size
+  EXPECT_LE(at.bottom, strip.bottom + 6);
+}
+
+TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   // "Close window" closes at once and logs the name ("(none)" when blank),
   // the address and the browser.
   HWND shut = MakePopup("", "http://ads.example/offer");
   screen.ShowPop("", 0, shut, 0, 0, false);
   SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_CLOSEBTN), BM_CLICK, 0, 0);
-  Pump();
+  Pump(50);
   EXPECT_TRUE(gClosed.count(shut));
-  ASSERT_EQ(blocker.BlockedList.size(), 1u);
-  EXPECT_EQ(blocker.BlockedList[0].WindowName, "(none)");
-  EXPECT_EQ(blocker.BlockedList[0].PageAddress, "http://ads.example/offer");
-  EXPECT_EQ(blocker.BlockedList[0].Tag, "C:\\nowhere\\browser.exe");
+  ASSERT_EQ(ModMain::Blocker().BlockedList.size(), 1u);
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].WindowName, "(none)");
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].PageAddress, "http://ads.example/offer");
+  EXPECT_EQ(ModMain::Blocker().BlockedList[0].Tag, "C:\\nowhere\\browser.exe");
 
-  // A second pop-up while one is announced: the first is closed and logged.
+  // Two in a row: the first is closed and logged, the screen stays in place.
   HWND first = MakePopup("First");
   HWND second = MakePopup("Second");
   screen.ShowPop("First", 0, first, 0, 0, false);
   SlideIn();
+  RECT before = RectOf(screen.hwnd());
   screen.ShowPop("Second", 0, second, 0, 0, false);
-  Pump();
+  Pump(50);
   EXPECT_TRUE(gClosed.count(first));
   EXPECT_FALSE(gClosed.count(second));
-  EXPECT_EQ(blocker.BlockedList.back().WindowName, "First");
+  EXPECT_EQ(ModMain::Blocker().BlockedList.back().WindowName, "First");
   EXPECT_EQ(screen.PendingWindow(), second);
+  RECT after = RectOf(screen.hwnd());
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.bottom, before.bottom);
+  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_WNNAMELBL), "Window Name:        Second");
 
-  // Closing the screen ends the announcement; the form stays loaded.
-  SendMessageA(screen.hwnd(), WM_CLOSE, 0, 0);
-  Pump();
-  EXPECT_TRUE(IsWindow(screen.hwnd()));
-  EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
-  EXPECT_TRUE(gClosed.count(second));
-  EXPECT_EQ(blocker.BlockedList.size(), 3u);
-}
-
-TEST_F(DetectorScreen, DraggedByItsTitleItStaysWhereItIsDropped) {
-  screen.ShowPop("Dragged", 0, MakePopup("Dragged"), 0, 0, false);
-  SlideIn();
-  RECT before = RectOf(screen.hwnd());
+  // Dragged by its title, the screen follows the press point and stays
+  // where it is dropped.
   RECT title = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_SCREENLABEL));
   POINT press = {title.left + 30, title.top + 8};
   POINT client = press;
@@ -129,15 +233,23 @@ TEST_F(DetectorScreen, DraggedByItsTitleItStaysWhereItIsDropped) {
   SetCursorPos(press.x - 300, press.y - 200);
   SendMessageA(screen.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, 0);
   SendMessageA(screen.hwnd(), WM_LBUTTONUP, 0, 0);
-  SetCursorPos(2, 2);
+  MoveCursor(2, 2);
   screen.Timer1_Timer();
   RECT dropped = RectOf(screen.hwnd());
-  EXPECT_NEAR(dropped.left, before.left - 300, 1);
-  EXPECT_NEAR(dropped.top, before.top - 200, 1);
-  EXPECT_EQ(dropped.bottom - dropped.top, before.bottom - before.top);
+  EXPECT_NEAR(dropped.left, after.left - 300, 1);
+  EXPECT_NEAR(dropped.top, after.top - 200, 1);
+  EXPECT_EQ(dropped.bottom - dropped.top, after.bottom - after.top);
+
+  // Closing the screen ends the announcement but the form stays loaded.
+  SendMessageA(screen.hwnd(), WM_CLOSE, 0, 0);
+  Pump(50);
+  EXPECT_TRUE(IsWindow(screen.hwnd()));
+  EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
+  EXPECT_TRUE(gClosed.count(second));
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 3u);  // each logged once
 }
 
-TEST_F(DetectorScreen, HelpViewerLocalFilesAndLateWhiteListedAddressesAreLetThrough) {
+TEST_F(DetectorScreen, WhiteListedNamesLocalFilesAndLateAddressesAreLetThrough) {
   // The help viewer's name counts only with its own window class.
   HWND help = MakePopup("Microsoft Internet Explorer", nullptr, "HH Parent");
   screen.ShowPop("Microsoft Internet Explorer", 0, help, 0, 0, false);
@@ -147,6 +259,12 @@ TEST_F(DetectorScreen, HelpViewerLocalFilesAndLateWhiteListedAddressesAreLetThro
   screen.ShowPop("Microsoft Internet Explorer", 0, fake, 0, 0, false);
   EXPECT_EQ(screen.PendingWindow(), fake);
   screen.CloseDetector();
+
+  // A white-listed window name.
+  HWND named = MakePopup("Shop - Checkout");
+  screen.ShowPop("Shop - Checkout", 0, named, 0, 0, false);
+  EXPECT_EQ(screen.PendingWindow(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(named));
 
   // A local file as address; a folder is not a file.
   std::string dir = MakeTempDir("scr");
@@ -161,15 +279,65 @@ TEST_F(DetectorScreen, HelpViewerLocalFilesAndLateWhiteListedAddressesAreLetThro
   EXPECT_EQ(screen.PendingWindow(), folder);
   screen.CloseDetector();
 
-  // about:blank first, then a white-listed address: let through at the next step.
+  // about:blank first, then a white-listed address: shown at the next step.
   HWND later = MakePopup("Loading", "about:blank");
   screen.ShowPop("Loading", 0, later, 0, 0, false);
   screen.Timer1_Timer();
   EXPECT_EQ(screen.PendingWindow(), later);
   SetWindowTextA(GetWindow(later, GW_CHILD), "https://good.example/cart");
   screen.Timer1_Timer();
-  Pump();
+  Pump(50);
   EXPECT_EQ(screen.PendingWindow(), nullptr);
   EXPECT_TRUE(IsWindowVisible(later));
   EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 2u);  // the fake viewer and the folder
+}
+
+namespace {
+struct NoticeSeen {
+  MessageBoxInfo box;
+  bool topmost = false;
+  HWND owner = nullptr;
+};
+// Answers the notice from a second thread (it is modal on the test thread),
+// ticking its box or not; join the thread before reading what it saw.
+std::thread AnswerNotice(bool tick, NoticeSeen& seen) {
+  return std::thread([tick, &seen] {
+    HWND box = WaitForMessageBox(GetCurrentProcessId(), "Poptarn", 15000);
+    if (!box) return;
+    seen = {ReadMessageBox(box), (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0,
+            GetWindow(box, GW_OWNER)};
+    if (tick)
+      SendMessageA(GetDlgItem(box, FirstTimeFrm::IDC_FIRSTTIMEFRM_DONTDISPLAYCHK), BM_SETCHECK,
+                   BST_CHECKED, 0);
+    PressButton(box, "OK");
+  });
+}
+}  // namespace
+
+TEST_F(DetectorScreen, NoticeStoresOnlyATickedBoxAndASuppressedOneIsNotShown) {
+  // The first pop-up of the run: the notice over the screen, box ticked.
+  ModMain::Prog().Store.Delete(tl::kAppTitle, "General", "MsgID-1");
+  HWND pop = MakePopup("Prize");
+  screen.ShowPop("Prize", 0, pop, 0, 0, false);
+  NoticeSeen seen;
+  std::thread answer = AnswerNotice(true, seen);
+  SlideIn();  // returns once the notice is closed
+  answer.join();
+  EXPECT_EQ(seen.box.text, tl::NoticeBody(1));
+  EXPECT_TRUE(seen.topmost);
+  EXPECT_EQ(seen.owner, screen.hwnd());
+  EXPECT_EQ(Setting("General", "MsgID-1"), "False");
+  screen.CloseDetector();
+
+  // Unticked: shown, nothing stored.
+  ModMain::Prog().Store.Delete(tl::kAppTitle, "General", "MsgID-1");
+  answer = AnswerNotice(false, seen);
+  EXPECT_TRUE(ShowFirstTime(1, screen.hwnd()));
+  answer.join();
+  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, SettingsKey("General"), "MsgID-1").exists);
+
+  // Suppressed: not shown (a shown notice, with no one to answer it, would hang here).
+  ModMain::Prog().Store.Write(tl::kAppTitle, "General", "MsgID-1", "False");
+  EXPECT_FALSE(ShowFirstTime(1, screen.hwnd()));
 }
