@@ -4,20 +4,14 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
+#include "tests/fixtures/pop_browser_protocol.h"
 #include "win_test_util.h"
 
 namespace tltest {
 
-// Commands of the fixture browser (WM_COMMAND to its main window).
-constexpr int kOpenByItself = 200;
-constexpr int kOpenTrusted = 201;
-constexpr int kOpenDialog = 202;
-constexpr int kClickMenuItem = 203;
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms);
+using namespace popbrowser;
 
 class PopupBed {
  public:
