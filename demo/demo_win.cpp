@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
   int blocked = 0, allowed = 0;
   for (const Browser& b : kBrowsers) {
     Process browser;
-    if (!FileExists(fixtures + "\\" + b.exe)) continue;
+    if (GetFileAttributesA((fixtures + "\\" + b.exe).c_str()) == INVALID_FILE_ATTRIBUTES) continue;
     HWND main = nullptr;
     if (browser.Start(fixtures + "\\" + b.exe, "", fixtures))
       main = FindProcessWindow(browser.pid(), b.frameClass, nullptr, 10000);

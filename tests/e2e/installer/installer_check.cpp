@@ -31,6 +31,10 @@ std::string InstallDir() {
   return std::string(local) + "\\Programs\\Tarvick Lite";
 }
 
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string ReadFile(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   std::stringstream s;
