@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kCaption = "Tarvick status ...";
 constexpr COLORREF kButtonFace = RGB(218, 218, 218);
+constexpr COLORREF kPlainBackground = RGB(245, 245, 245);  // the gradient's top
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
@@ -41,10 +42,16 @@ bool CancelEvent::Load(std::function<void()> onSessionEnd) {
                       kBtnCancel);
   MakeLabelFont();
   buttonBrush_.Reset(CreateSolidBrush(kButtonFace));
+  plainBrush_.Reset(CreateSolidBrush(kPlainBackground));
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   // No handler: its messages only wake the main loop.
   SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
   return true;
+}
+
+void CancelEvent::SetBackgroundPainter(std::function<void(HWND, HDC)> paint) {
+  paintBackground_ = std::move(paint);
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void CancelEvent::MakeLabelFont() {
@@ -55,8 +62,8 @@ void CancelEvent::MakeLabelFont() {
   labelFont_.Reset(CreateFontIndirectA(&f));
 }
 
-void CancelEvent::ShowCountdown(HWND near) {
-  RECT work = tl::WorkAreaOf(near ? near : hwnd());
+void CancelEvent::ShowCountdown(HWND anchor) {
+  RECT work = tl::WorkAreaOf(anchor ? anchor : hwnd());
   RECT r{};
   GetWindowRect(hwnd(), &r);
   int x = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
@@ -133,6 +140,17 @@ LRESULT CancelEvent::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDC_CANCELEVENT_BTNCANCEL && HIWORD(wp) == BN_CLICKED) btnCancel_Click();
       return 0;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      if (paintBackground_) {
+        paintBackground_(hwnd(), dc);
+      } else {
+        RECT r{};
+        GetClientRect(hwnd(), &r);
+        FillRect(dc, &r, plainBrush_);
+      }
+      return 1;
+    }
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;

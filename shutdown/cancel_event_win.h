@@ -17,9 +17,12 @@ class CancelEvent : public tl::Window {
 
   // onSessionEnd runs when Windows ends the session.
   bool Load(std::function<void()> onSessionEnd);
+  // Paints the form's background (the program root hands in the gradient);
+  // without one the background is plain.
+  void SetBackgroundPainter(std::function<void(HWND form, HDC dc)> paint);
 
-  // Shows the form on top of everything, centred on the monitor of `near`.
-  void ShowCountdown(HWND near);
+  // Shows the form on top of everything, centred on the monitor of `anchor`.
+  void ShowCountdown(HWND anchor);
   // The label's caption; a long one is cut.
   void SetCancelLabel(const std::string& caption);
   std::string CancelLabel() const;
@@ -40,7 +43,8 @@ class CancelEvent : public tl::Window {
   void DrawItem(const DRAWITEMSTRUCT& d);
 
   std::function<void()> onSessionEnd_;
+  std::function<void(HWND, HDC)> paintBackground_;
   tl::FormLayout layout_;
   tl::Font labelFont_;
-  tl::Brush buttonBrush_;
+  tl::Brush buttonBrush_, plainBrush_;
 };

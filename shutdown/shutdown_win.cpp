@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/dialog_win.h"
 #include "app/program_win.h"
 #include "shutdown/cancel_event_win.h"
 #include "shutdown/countdown.h"
@@ -41,6 +42,7 @@ bool WaitAndPump(CancelEvent& form) {
       form.btnCancel_Click();
       continue;
     }
+    if (tl::Dialog::PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -74,29 +76,34 @@ bool CountDown(CancelEvent& form, const std::string& text) {
   return cancelled;
 }
 
-void EndSession(UINT flags) {
+void EndSession(UINT flags, const SessionCalls& calls) {
   ModMain::Program& p = ModMain::Prog();
   if (p.IsNT) ModMain::EnablePrivilege("SeShutdownPrivilege");
-  ExitWindowsEx(flags, 0xFFFFFFFF);
+  calls.exitWindowsEx(flags, 0xFFFFFFFF);
   ShowWindow(p.MessageOwner, SW_HIDE);
   p.Exiting = true;  // the main loop ends and the program exits
 }
 
 std::string ExitToDosPath() {
-  char dir[200];
-  UINT n = GetWindowsDirectoryA(dir, sizeof dir);
+  std::string dir(200, '\0');
+  UINT n = GetWindowsDirectoryA(dir.data(), static_cast<UINT>(dir.size()));
   // A folder too long for the buffer reports the size it needs instead.
-  return std::string(dir, n < sizeof dir ? n : 0) + "\\Exit To Dos.pif";
+  if (n >= dir.size()) {
+    dir.assign(n, '\0');
+    n = GetWindowsDirectoryA(dir.data(), n);
+  }
+  dir.resize(n < dir.size() ? n : 0);
+  return dir + "\\Exit To Dos.pif";
 }
 
-void ShutDownCommand(CancelEvent& form, int index) {
+void ShutDownCommand(CancelEvent& form, int index, const SessionCalls& calls) {
   tl::ShutDownRow row = tl::ShutDownRowAt(index);
   // A second countdown inside the first would leave the first running on
   // unseen after a Cancel, and end the session all the same.
   if (row.action == tl::ShutDownAction::None || form.Counting) return;
   if (CountDown(form, row.countdownText)) return;
   if (row.action == tl::ShutDownAction::ExitWindows) {
-    EndSession(row.exitFlags);
+    EndSession(row.exitFlags, calls);
     return;
   }
   std::string path = ExitToDosPath();
