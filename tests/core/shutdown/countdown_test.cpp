@@ -4,7 +4,7 @@
 
 using tl::CountdownAt;
 
-TEST(Countdown, StartedAtSecond57CountsAcrossTheMinute) {
+TEST(ShutDownCountdown, StartedAtSecond57CountsAcrossTheMinute) {
   const int seconds[] = {57, 58, 59, 0, 1};
   for (int i = 0; i < 5; ++i) {
     tl::CountdownState s = CountdownAt(57, seconds[i]);
@@ -14,7 +14,7 @@ TEST(Countdown, StartedAtSecond57CountsAcrossTheMinute) {
   EXPECT_TRUE(CountdownAt(57, 2).expired);
 }
 
-TEST(Countdown, HeldUpPastItsFifthSecondEndsAtTheNextCheckWithoutANegativeCount) {
+TEST(ShutDownCountdown, HeldUpPastItsFifthSecondEndsAtTheNextCheckWithoutANegativeCount) {
   EXPECT_FALSE(CountdownAt(10, 14).expired);
   for (auto [start, now] : {std::pair{10, 17}, std::pair{57, 4}}) {
     tl::CountdownState s = CountdownAt(start, now);
@@ -23,7 +23,7 @@ TEST(Countdown, HeldUpPastItsFifthSecondEndsAtTheNextCheckWithoutANegativeCount)
   }
 }
 
-TEST(Countdown, LabelLongerThan102CharactersIsCutOnce) {
+TEST(ShutDownCountdown, LabelLongerThan102CharactersIsCutOnce) {
   std::string text(150, 'x');
   std::string cut = tl::CutLabel(text);
   EXPECT_EQ(cut, std::string(98, 'x') + " ...");

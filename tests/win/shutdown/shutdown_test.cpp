@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "app/program_win.h"
 #include "shutdown/cancel_event_win.h"
@@ -31,7 +32,6 @@ class ShutDown : public ::testing::Test {
     ModMain::Prog().MessageOwner = nullptr;
     DestroyWindow(mainWnd);
   }
-  HWND Item(int id) const { return GetDlgItem(form.hwnd(), id); }
   void ExpectSessionAlone() {
     EXPECT_FALSE(ModMain::Prog().Exiting);
     EXPECT_TRUE(IsWindowVisible(mainWnd));
@@ -40,13 +40,22 @@ class ShutDown : public ::testing::Test {
   }
 };
 
-// What the countdown looked like when the timer below fired.
+const ModExitWin::SessionCalls kNoSessionEnd{
+    [](UINT, DWORD) { ADD_FAILURE() << "the session was ended"; }};
+
+// What the countdown looked like while it ran, seen from timers.
 struct Seen {
   CancelEvent* form = nullptr;
   bool visible = false, topmost = false, counting = false;
-  std::string caption, label, labelAfterSecondCommand;
+  std::string caption;
+  std::vector<std::string> labels;  // sampled while counting, in order
 };
 Seen gSeen;
+
+void CALLBACK SampleLabel(HWND, UINT, UINT_PTR, DWORD) {
+  std::string label = gSeen.form->CancelLabel();
+  if (gSeen.labels.empty() || gSeen.labels.back() != label) gSeen.labels.push_back(label);
+}
 
 void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
@@ -56,11 +65,10 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   char caption[64] = {};
   GetWindowTextA(f.hwnd(), caption, sizeof caption);
   gSeen.caption = caption;
-  gSeen.label = f.CancelLabel();
-  // Another command while counting must not start a second countdown.
-  ModExitWin::ShutDownCommand(f, 0);
+  // Another command while counting must not start a countdown of its own:
+  // a Cancel would then stop only the inner one.
+  ModExitWin::ShutDownCommand(f, 0, kNoSessionEnd);
   gSeen.counting = f.Counting;
-  gSeen.labelAfterSecondCommand = f.CancelLabel();
   RECT r{};
   GetWindowRect(GetDlgItem(f.hwnd(), CancelEvent::IDC_CANCELEVENT_BTNCANCEL), &r);
   ClickAt(r);
@@ -69,25 +77,57 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 TEST_F(ShutDown, CancelDuringTheCountdownLeavesTheSessionAlone) {
-  gSeen = Seen{&form};
+  gSeen = Seen();
+  gSeen.form = &form;
   SetTimer(nullptr, 0, 1500, LookAndCancel);
-  ModExitWin::ShutDownCommand(form, 7);
+  ModExitWin::ShutDownCommand(form, 7, kNoSessionEnd);
 
   EXPECT_TRUE(gSeen.visible);
   EXPECT_TRUE(gSeen.topmost);
   EXPECT_EQ(gSeen.caption, "Tarvick status ...");
-  const std::string text = "System will log off after: ";
-  ASSERT_EQ(gSeen.label.size(), text.size() + 1) << gSeen.label;
-  EXPECT_EQ(gSeen.label.substr(0, text.size()), text);
-  EXPECT_TRUE(gSeen.label.back() >= '1' && gSeen.label.back() <= '5') << gSeen.label;
   EXPECT_TRUE(gSeen.counting);
-  EXPECT_EQ(gSeen.labelAfterSecondCommand.substr(0, text.size()), text);
   ExpectSessionAlone();
+}
+
+TEST_F(ShutDown, CountdownReachingZeroEndsTheSessionWithTheRowsFlags) {
+  gSeen = Seen();
+  gSeen.form = &form;
+  UINT_PTR sampler = SetTimer(nullptr, 0, 100, SampleLabel);
+  struct {
+    int calls = 0;
+    UINT flags = 0;
+    DWORD reason = 0;
+    bool formHidden = false;
+  } ended;
+  ModExitWin::ShutDownCommand(form, 3, {[&](UINT flags, DWORD reason) {
+                                ++ended.calls;
+                                ended.flags = flags;
+                                ended.reason = reason;
+                                ended.formHidden = !IsWindowVisible(form.hwnd());
+                              }});
+  KillTimer(nullptr, sampler);
+
+  EXPECT_EQ(ended.calls, 1);
+  EXPECT_EQ(ended.flags, UINT(EWX_REBOOT | EWX_FORCE));
+  EXPECT_EQ(ended.reason, 0xFFFFFFFFu);
+  EXPECT_TRUE(ended.formHidden);
+  EXPECT_TRUE(ModMain::Prog().Exiting);
+  EXPECT_FALSE(IsWindowVisible(mainWnd));
+  // The label counted down the seconds behind the row's text.
+  const std::string text = "System will reboot after: ";
+  ASSERT_FALSE(gSeen.labels.empty());
+  char last = '6';
+  for (const std::string& label : gSeen.labels) {
+    ASSERT_EQ(label.size(), text.size() + 1) << label;
+    EXPECT_EQ(label.substr(0, text.size()), text);
+    EXPECT_TRUE(label.back() >= '1' && label.back() < last) << label;
+    last = label.back();
+  }
 }
 
 TEST_F(ShutDown, SeparatorsUnknownRowsAndCloseRequestsDoNothing) {
   for (int index : {2, 5, 8, -1, 10}) {
-    ModExitWin::ShutDownCommand(form, index);
+    ModExitWin::ShutDownCommand(form, index, kNoSessionEnd);
     EXPECT_EQ(form.CancelLabel(), "") << "row " << index << " counted down";
   }
   SendMessageA(form.hwnd(), WM_CLOSE, 0, 0);
@@ -115,7 +155,7 @@ TEST_F(ShutDown, RestartInDosWithoutItsFileShowsCannotFindAfterTheCountdown) {
     box = ReadMessageBox(h);
     PressButton(h, "OK");
   });
-  ModExitWin::ShutDownCommand(form, 9);
+  ModExitWin::ShutDownCommand(form, 9, kNoSessionEnd);
   answer.join();
   RemoveDirectoryA(path.c_str());
 
