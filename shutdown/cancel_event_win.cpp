@@ -14,10 +14,10 @@ constexpr COLORREF kPlainBackground = RGB(245, 245, 245);  // the gradient's top
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
-// Layout in 96-DPI units; the label has room for a cut caption on three lines.
-constexpr int kClientW = 300, kClientH = 104;
-constexpr RECT kLblCancel = {14, 12, kClientW - 14, 62};
-constexpr RECT kBtnCancel = {112, 70, 188, 96};
+// Layout in 96-DPI units; the label has room for a cut caption on four lines.
+constexpr int kClientW = 320, kClientH = 122;
+constexpr RECT kLblCancel = {12, 10, kClientW - 12, 78};
+constexpr RECT kBtnCancel = {122, 88, 198, 114};
 
 std::string TextOf(HWND h) {
   char buf[256] = {};
@@ -102,8 +102,13 @@ void CancelEvent::DrawItem(const DRAWITEMSTRUCT& d) {
     DrawThemeParentBackground(d.hwndItem, d.hDC, &r);
     HGDIOBJ old = SelectObject(d.hDC, labelFont_);
     SetTextColor(d.hDC, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(d.hDC, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    const UINT format = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;
+    // Centred in height too: the label has room for a long caption.
+    RECT need = r;
+    DrawTextA(d.hDC, text.c_str(), static_cast<int>(text.size()), &need, format | DT_CALCRECT);
+    int spare = (r.bottom - r.top) - (need.bottom - need.top);
+    if (spare > 0) r.top += spare / 2;
+    DrawTextA(d.hDC, text.c_str(), static_cast<int>(text.size()), &r, format);
     SelectObject(d.hDC, old);
     return;
   }
