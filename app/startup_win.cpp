@@ -129,11 +129,10 @@ void LoadForms() {
   Program& p = Prog();
   MainForm().Load();
   CancelForm().Load([] {
-    // Windows is ending the session: save and leave now.
-    if (!Prog().Exiting) {
-      Prog().Exiting = true;
-      ExitProgram();
-    }
+    // Windows is ending the session: save and leave now. Also when Exiting
+    // is already set (Log Off sets it before the main loop gets to the
+    // exit): once this returns, Windows may end the process unsaved.
+    ExitProgram();
   });
   DetectorForm().Load(Blocker());
   ExitRequest().Load([] {
