@@ -107,9 +107,8 @@ TEST_F(Processes, PriorityTerminationAndAProgramHiddenFromTheList) {
 }
 
 TEST_F(Processes, AProcessThatRefusesFullRightsIsListedWithItsPath) {
-  std::string exe = CopyOfWindowsFixture("insp_guarded.exe");
   Process guarded;
-  ASSERT_TRUE(StartWindows(guarded, exe, "--guarded app:guarded", "guarded"));
+  ASSERT_TRUE(StartWindows(guarded, CopyOfWindowsFixture("insp_guarded.exe"), "--guarded app:guarded", "guarded"));
   ASSERT_FALSE(tl::ProcessHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
                                          guarded.pid())))
       << "the fixture did not guard itself";
