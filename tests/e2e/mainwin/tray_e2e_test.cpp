@@ -3,6 +3,7 @@
 // right-click, the hotkey as real keys, and Exit with its question.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <shellapi.h>
 
 #include <functional>

@@ -3,6 +3,7 @@
 // speeds driving the main loop, and always on top.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <functional>

@@ -3,6 +3,7 @@
 // fallback when the machine's key refuses writing.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <sddl.h>
 
 #include <atomic>
