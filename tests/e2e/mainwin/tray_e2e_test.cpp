@@ -16,6 +16,16 @@ using namespace tltest;
 namespace {
 
 const char* const kDesktop = "tltray";
+const char* const kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The program registers itself to start with Windows; left behind, every
+// later wineboot of this prefix would start it.
+void DeleteRunValue() {
+  HKEY run = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
+  RegDeleteValueA(run, "Tarvick Lite");
+  RegCloseKey(run);
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   for (DWORD start = GetTickCount(); !done(); Sleep(50))
@@ -89,6 +99,7 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, appPaths);
   DeleteKeyTree(HKEY_CURRENT_USER, appPaths);
+  DeleteRunValue();
   std::string folder = MakeProgramFolder("tray");
   Process desktop;
   ASSERT_TRUE(desktop.Start("C:\\windows\\explorer.exe",
@@ -104,9 +115,17 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
     GetWindowThreadProcessId(main, &pid);
     HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     ASSERT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "no tray icon";
-    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                      "Tarvick Lite").bytes,
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, "Tarvick Lite").bytes,
               folder + "\\TarvickLite.exe" + '\0');
+    // Explorer restarted: the icon is lost and comes back on "TaskbarCreated".
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = sizeof gone;
+    gone.hWnd = main;
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    ASSERT_FALSE(TrayHasIcon(main));
+    PostMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "not re-added";
 
     // Double-click on the icon shows the main window.
     POINT p = TrayIconPoint();
@@ -152,6 +171,7 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
     EXPECT_FALSE(TrayHasIcon(main)) << "the icon must go with the program";
     CloseHandle(program);
   });
+  DeleteRunValue();
 }
 
 }  // namespace
