@@ -72,13 +72,13 @@ bool ApplyHotkey(HWND owner, int16_t enabled, int32_t modifiers, int32_t charCod
   return ok != FALSE;
 }
 
-void AddTrayIcon(HWND owner, HICON icon) {
+bool AddTrayIcon(HWND owner, HICON icon) {
   NOTIFYICONDATAA nid = TrayRecord(owner);
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = kTrayCallback;
   nid.hIcon = icon;
   lstrcpynA(nid.szTip, tl::kAppTitle, sizeof nid.szTip);
-  Shell_NotifyIconA(NIM_ADD, &nid);
+  return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
 }
 
 void RemoveTrayIcon(HWND owner) {

@@ -32,7 +32,8 @@ void ApplyRunAtStartup(int16_t runAtStartUp, const std::string& exePath,
 bool ApplyHotkey(HWND owner, int16_t enabled, int32_t modifiers, int32_t charCode,
                  tl::HotkeyMemory& registered);
 
-void AddTrayIcon(HWND owner, HICON icon);
+// Shell_NotifyIconA's answer; failures are otherwise ignored.
+bool AddTrayIcon(HWND owner, HICON icon);
 void RemoveTrayIcon(HWND owner);
 
 // "net stop messenger" when blocking, else "net start messenger"; hidden,

@@ -27,6 +27,8 @@ constexpr int kButtonHeight = 24;
 constexpr const char* kExitQuestion =
     "Tarvick needs to be always running to block pop-ups. Are you still sure you want to exit?";
 constexpr const char* kPopUpPageCaption = "Pop-Up Blocker";
+// The hint line's text until the mouse first passes over the window.
+constexpr const char* kHintDesignText = "On-Line Help (The limit of this label is 88)";
 
 struct MenuItem {
   int id;  // 0: separator
@@ -148,11 +150,12 @@ bool InterfaceFrm::Load() {
   // Explorer announces a restart with this message; every tray icon is lost then.
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   hintBrush_.Reset(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+  hintText_ = kHintDesignText;
 
   BuildMenus();
   BuildToolbars();
   layout_.CreateChild("STATIC", "", SS_SUNKEN | SS_WHITERECT, -1, kHintFrameRect);
-  hint_ = layout_.CreateChild("STATIC", "", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX,
+  hint_ = layout_.CreateChild("STATIC", kHintDesignText, SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX,
                               IDC_INTERFACEFRM_LBLONLINEHELP, kHintRect);
   layout_.CreateChild("BUTTON", "Con", BS_PUSHBUTTON, IDC_INTERFACEFRM_COMMAND1, kCommand1Rect);
   layout_.CreateChild("BUTTON", "Dis", BS_PUSHBUTTON, IDC_INTERFACEFRM_COMMAND2, kCommand2Rect);
@@ -194,6 +197,21 @@ void InterfaceFrm::SizeToolbars() {
     SendMessageA(tb, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, layout_.Px(kButtonHeight)));
     SendMessageA(tb, TB_AUTOSIZE, 0, 0);
   }
+  // A checked button draws its text shifted, and autosizing leaves no room
+  // for that: the page buttons get their width from the text.
+  HDC dc = GetDC(toolbar1_);
+  HGDIOBJ old = SelectObject(dc, layout_.MessageFont());
+  for (const ToolButton& b : kToolbar1Buttons) {
+    SIZE text{};
+    GetTextExtentPoint32A(dc, b.text, lstrlenA(b.text), &text);
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_SIZE;
+    info.cx = static_cast<WORD>(text.cx + layout_.Px(24));
+    SendMessageA(toolbar1_, TB_SETBUTTONINFOA, b.id, reinterpret_cast<LPARAM>(&info));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(toolbar1_, dc);
 }
 
 void InterfaceFrm::SetPage(HWND page) {

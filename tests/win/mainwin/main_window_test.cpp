@@ -221,4 +221,37 @@ TEST_F(MainWindowTest, AlwaysOnTopSurvivesActivationAndCoversShownForms) {
   ShowWindow(main.hwnd(), SW_HIDE);
 }
 
+TEST_F(MainWindowTest, F1OpensTheHelpPageAndDraggingLowersThePriority) {
+  std::vector<std::string> opened;
+  auto saved = main.commands.OpenAddress;
+  main.commands.OpenAddress = [&](const std::string& a) { opened.push_back(a); };
+  ShowWindow(main.hwnd(), SW_SHOWNORMAL);
+  main.BringForward();
+  INPUT f1[2] = {};
+  f1[0].type = f1[1].type = INPUT_KEYBOARD;
+  f1[0].ki.wVk = f1[1].ki.wVk = VK_F1;
+  f1[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, f1, sizeof(INPUT));
+  for (DWORD start = GetTickCount(); opened.empty() && GetTickCount() - start < 5000;) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    Sleep(20);
+  }
+  main.MainTbl_ButtonClick("Help");
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0], ModMain::Prog().ProgramFolder + "\\Help.html");
+  EXPECT_EQ(opened[1], opened[0]);
+  main.commands.OpenAddress = saved;
+
+  SendMessageA(main.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 300));
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
+  SendMessageA(main.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 300));
+  EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
+  SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+  ShowWindow(main.hwnd(), SW_HIDE);
+}
+
 }  // namespace
