@@ -12,6 +12,7 @@
 #include "app/columns.h"
 #include "app/registry_win.h"
 #include "app/settings.h"
+#include "app/system_settings.h"
 
 namespace ModMain {
 
@@ -39,6 +40,7 @@ class Program {
   std::vector<tl::Column> WindowColumnTable;
 
   tl::SettingsRecord Settings;
+  tl::HotkeyMemory RegisteredHK;  // what was last passed to RegisterHotKey
   tl::RegistrySettingsStore Store;
   // The store, the folders and the error box, as the settings code takes them.
   tl::SettingsEnv& Env();

@@ -9,6 +9,8 @@
 #include "app/registry_win.h"
 #include "app/reminders_win.h"
 #include "app/splash_frm_win.h"
+#include "app/system_settings_win.h"
+#include "app/system_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
@@ -23,7 +25,6 @@ constexpr const char* kConnectionQuestion =
     "Do you use a modem to connect to the Internet (dial-up connection) ? Or a leased line (LAN, "
     "DSL, ... etc) ? Click Yes if you use a modem and No if you use a leased line. You may change "
     "it later at any time from Options.";
-constexpr int kHotkeyId = 49151;
 
 bool PreviousInstanceRunning() {
   // A mutex of its own, kept open for the life of the process.
@@ -138,6 +139,9 @@ void LoadForms() {
   ExitRequest().Load([] {
     if (!Prog().Exiting) ExitProgram();
   });
+  InterfaceFrm::Commands& c = MainForm().commands;
+  c.ShowMainWindow = ModMainLoop::ShowMainWindow;
+  c.StartDetection = [] { Blocker().StartPopupBlocking(Prog().HookOwner); };
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
   IntMod::ShowSettings = [] {
@@ -179,6 +183,7 @@ void StartUp() {
   LoadGeneralSettings();
   Blocker().LoadPopupLists();
   if (firstRun) FirstRunSetup();
+  ApplySystemSettings();
   ModMainLoop::RunMainLoop();
   ExitProgram();
 }
@@ -191,7 +196,8 @@ void ExitProgram() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
   SaveGeneralSettings();
   CloseHelpWindows();
-  UnregisterHotKey(MainForm().hwnd(), kHotkeyId);
+  RemoveTrayIcon(MainForm().hwnd());
+  UnregisterHotKey(MainForm().hwnd(), tl::kHotkeyId);
   if (p.Settings.LANCon == 1 || IntMod::IsDialUpConnected() || IntMod::IsInternetConnected(GetTickCount()))
     ModMainLoop::StopProtection();
   SaveOptions();

@@ -6,7 +6,7 @@ cmake_policy(SET CMP0057 NEW)
 # - a file of app/ other than the program root includes a subsystem folder.
 # SOURCE_DIR: the source tree.
 set(subsystems inspect popup shutdown dialogs mainwin)
-set(root_modules app/startup_win app/main_loop_win app/root_win app/main)
+set(root_modules app/startup_win app/main_loop_win app/root_win app/system_settings_win app/main)
 set(files "")
 foreach(dir app inspect popup shutdown dialogs mainwin hooklib)
   file(GLOB found RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.cpp")

@@ -1,0 +1,177 @@
+// The built program in a Wine virtual desktop, whose taskbar has a
+// notification area: the tray icon after start, its double-click and
+// right-click, the hotkey as real keys, and Exit with its question.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <thread>
+
+#include "win_test_util.h"
+
+using namespace tltest;
+
+namespace {
+
+const char* const kDesktop = "tltray";
+const char* const kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The program registers itself to start with Windows; left behind, every
+// later wineboot of this prefix would start it.
+void DeleteRunValue() {
+  HKEY run = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
+  RegDeleteValueA(run, "Tarvick Lite");
+  RegCloseKey(run);
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(50))
+    if (GetTickCount() - start > ms) return false;
+  return true;
+}
+
+void Send(std::initializer_list<INPUT> in) {
+  std::vector<INPUT> v(in);
+  SendInput(static_cast<UINT>(v.size()), v.data(), sizeof(INPUT));
+}
+INPUT Key(WORD vk, bool up = false) {
+  INPUT i{};
+  i.type = INPUT_KEYBOARD;
+  i.ki.wVk = vk;
+  i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return i;
+}
+INPUT Mouse(DWORD flags) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  i.mi.dwFlags = flags;
+  return i;
+}
+
+// The icon's place: icons sit at the right end of the taskbar, the first rightmost.
+POINT TrayIconPoint() {
+  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+  RECT r{};
+  GetWindowRect(tray, &r);
+  int icon = GetSystemMetrics(SM_CXSMICON) + 4;
+  return {r.right - icon / 2, (r.top + r.bottom) / 2};
+}
+
+// Whether the tray still holds the icon of this window.
+bool TrayHasIcon(HWND owner) {
+  NOTIFYICONDATAA nid{};
+  nid.cbSize = sizeof nid;
+  nid.hWnd = owner;
+  nid.uID = 1;
+  nid.uFlags = NIF_TIP;
+  lstrcpyA(nid.szTip, "Tarvick Lite");
+  return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+}
+
+HWND OpenFileMenuFromTray(HWND main) {
+  POINT p = TrayIconPoint();
+  SetCursorPos(p.x, p.y);
+  Send({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
+  HWND menu = nullptr;
+  WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000);
+  EXPECT_EQ(GetForegroundWindow(), main) << "the main window comes forward before the menu";
+  return menu;
+}
+
+// Everything runs on a thread placed on the virtual desktop: its windows,
+// input and tray are that desktop's.
+void OnDesktop(const std::function<void()>& body) {
+  std::thread t([&] {
+    HDESK desk = nullptr;
+    WaitUntil([&] { return (desk = OpenDesktopA(kDesktop, 0, FALSE, GENERIC_ALL)) != nullptr; }, 20000);
+    ASSERT_TRUE(desk);
+    ASSERT_TRUE(SetThreadDesktop(desk));
+    body();
+  });
+  t.join();
+}
+
+TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
+  const std::string appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, appPaths);
+  DeleteKeyTree(HKEY_CURRENT_USER, appPaths);
+  DeleteRunValue();
+  std::string folder = MakeProgramFolder("tray");
+  Process desktop;
+  ASSERT_TRUE(desktop.Start("C:\\windows\\explorer.exe",
+                            std::string("/desktop=") + kDesktop + ",1024x768 \"" + folder +
+                                "\\TarvickLite.exe\""));
+  OnDesktop([&] {
+    HWND box = WaitForMessageBox(0, "Tarvick Lite", 30000);  // the first run's question
+    ASSERT_TRUE(box);
+    PressButton(box, "&No");
+    HWND main = FindProcessWindow(0, "TarvickLiteMain", nullptr, 10000);
+    ASSERT_TRUE(main);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    ASSERT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "no tray icon";
+    EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, "Tarvick Lite").bytes,
+              folder + "\\TarvickLite.exe" + '\0');
+    // Explorer restarted: the icon is lost and comes back on "TaskbarCreated".
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = sizeof gone;
+    gone.hWnd = main;
+    gone.uID = 1;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    ASSERT_FALSE(TrayHasIcon(main));
+    PostMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "not re-added";
+
+    // Double-click on the icon shows the main window.
+    POINT p = TrayIconPoint();
+    SetCursorPos(p.x, p.y);
+    Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP), Mouse(MOUSEEVENTF_LEFTDOWN),
+          Mouse(MOUSEEVENTF_LEFTUP)});
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 10000)) << "double-click";
+    PostMessageA(main, WM_CLOSE, 0, 0);  // hides it
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
+
+    // The default hotkey, Ctrl+Alt+E, typed.
+    Send({Key(VK_CONTROL), Key(VK_MENU), Key('E'), Key('E', true), Key(VK_MENU, true),
+          Key(VK_CONTROL, true)});
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 10000)) << "hotkey";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
+
+    // Exit from the tray menu asks; Enter answers No and the program stays.
+    for (const char* answer : {"enter", "&Yes"}) {
+      ASSERT_TRUE(OpenFileMenuFromTray(main));
+      Send({Key('E'), Key('E', true)});  // "&Exit"
+      HWND question = WaitForMessageBox(pid, "Tarvick Lite", 10000);
+      ASSERT_TRUE(question) << answer;
+      MessageBoxInfo info = ReadMessageBox(question);
+      EXPECT_EQ(info.text,
+                "Tarvick needs to be always running to block pop-ups. Are you still sure you want to exit?");
+      EXPECT_EQ(info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+      EXPECT_EQ(info.defaultButton, "&No");
+      if (std::string(answer) == "enter") {
+        SetForegroundWindow(question);
+        Send({Key(VK_RETURN), Key(VK_RETURN, true)});
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 10000));
+        EXPECT_EQ(WaitForSingleObject(program, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_TRUE(TrayHasIcon(main));
+      } else {
+        PressButton(question, answer);
+      }
+    }
+    EXPECT_EQ(WaitForSingleObject(program, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD code = 1;
+    GetExitCodeProcess(program, &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(TrayHasIcon(main)) << "the icon must go with the program";
+    CloseHandle(program);
+  });
+  DeleteRunValue();
+}
+
+}  // namespace
