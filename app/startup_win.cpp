@@ -11,9 +11,11 @@
 #include "app/splash_frm_win.h"
 #include "app/system_settings_win.h"
 #include "app/system_win.h"
+#include "mainwin/gradient_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
+#include "shutdown/shutdown_win.h"
 #include "shutdown/cancel_event_win.h"
 
 namespace ModMain {
@@ -139,8 +141,11 @@ void LoadForms() {
   ExitRequest().Load([] {
     if (!Prog().Exiting) ExitProgram();
   });
+  CancelForm().SetBackgroundPainter(
+      [](HWND form, HDC dc) { PaintGradient(form, dc, {245, 245, 245}, {200, 200, 200}); });
   InterfaceFrm::Commands& c = MainForm().commands;
   c.ShowMainWindow = ModMainLoop::ShowMainWindow;
+  c.ShutDown = [](int index) { ModExitWin::ShutDownCommand(CancelForm(), index); };
   c.StartDetection = [] { Blocker().StartPopupBlocking(Prog().HookOwner); };
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
