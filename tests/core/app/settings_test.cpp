@@ -65,12 +65,12 @@ TEST_F(SettingsTest, ResetAndSaveStoreTheResetValuesAsText) {
   EXPECT_EQ(rec.IdleResetMinutes, 3);
   EXPECT_EQ(rec.WinReminderText, kWinReminderDefaultText);
   EXPECT_EQ(rec.CostInterval, 60);
-  EXPECT_FLOAT_EQ(rec.CostAmount1, 0.02f);
-  EXPECT_FLOAT_EQ(rec.CostAmount2, 0.01f);
-  EXPECT_EQ(rec.OptionValue5, 5);
-  EXPECT_EQ(rec.OptionValue25, 25);
-  EXPECT_EQ(rec.OptionPair[0], 80);
-  EXPECT_EQ(rec.OptionPair[1], 95);
+  EXPECT_FLOAT_EQ(rec.CostPerInterval, 0.02f);
+  EXPECT_FLOAT_EQ(rec.CostPerConnection, 0.01f);
+  EXPECT_EQ(rec.HistoryInterval, 5);
+  EXPECT_EQ(rec.HistoryLines, 25);
+  EXPECT_EQ(rec.TrackerThresholds[0], 80);
+  EXPECT_EQ(rec.TrackerThresholds[1], 95);
 }
 
 // Values that do not convert: the load error, then the reset values stand
@@ -117,7 +117,7 @@ TEST_F(SettingsTest, SpecialProgramLookup) {
   };
   EXPECT_EQ(lookup("c:\\windows\\explorer.exe"), 2);
   EXPECT_EQ(lookup("c:\\windows\\explorer.exe.bak"), 2);  // a prefix
-  EXPECT_EQ(lookup("C:\\WINDOWS\\EXPLORER.EXE"), -1);      // case counts
+  EXPECT_EQ(lookup("C:\\WINDOWS\\EXPLORER.EXE"), 2);       // Windows paths ignore case
   EXPECT_EQ(lookup("c:\\windows\\notepad.exe"), 0);        // directory entry
   EXPECT_EQ(lookup("c:\\tools\\off.exe"), -1);              // switched off
   EXPECT_EQ(lookup("d:\\other.exe"), -1);
