@@ -8,6 +8,7 @@
 #include "app/registry_win.h"
 #include "app/reminders_win.h"
 #include "app/splash_frm_win.h"
+#include "dialogs/dialogs_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
@@ -135,6 +136,7 @@ void LoadForms() {
     ModMainLoop::ShowMainWindow();
     MainForm().MainTbl_ButtonClick("MoreTools");
   };
+  Dialogs::Wire().stopPopupBlocking = [] { Blocker().StopPopupBlocking(); };
 }
 
 void StartUp() {

@@ -1,6 +1,7 @@
 #include "dialogs/options_frm_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -80,6 +81,9 @@ bool frmOptions::Open(HWND owner, int tab) {
 
 bool frmOptions::OnInit() {
   HWND tabs = Item(IDC_FRMOPTIONS_SSTAB1);
+  // A themed tab body is lighter than the dialog, and the check boxes and
+  // frames on it would stand on grey patches: the tab is drawn plain.
+  SetWindowTheme(tabs, L" ", L" ");
   for (int i = 0; i < kTabs; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
