@@ -88,16 +88,12 @@ TEST_F(StoreOptionsTest, ApplyWritesTheControlsReplacesEntriesAndReportsAConnect
   rec.SProgCount = 3;
   store.Write(kAppTitle, "Options", "SProg3", "c:\\old.exe,0;1");
   OptionsValues v = ValuesFromSettings(rec, 12, 10);
-  v.hk = {true, false, true};
-  v.hkChar = "q";
   v.programs = {{"C:\\Apps\\Tool.exe", ActionCaption(1), 2}};
   v.lanCon = 1;
   v.blockMode = 0;
   v.wndDisplay = 3;
 
   EXPECT_TRUE(StoreOptions(env, rec, v));
-  EXPECT_EQ(Opt("AppHK.Modifiers"), "5");
-  EXPECT_EQ(Opt("AppHK.CharCode"), "81");  // the upper-case Q
   EXPECT_EQ(Opt("SProgCount"), "1");
   EXPECT_EQ(Opt("SProg1"), "C:\\Apps\\Tool.exe,1;2");
   EXPECT_FALSE(HasOpt("SProg2"));
