@@ -160,12 +160,12 @@ void ResetToDefaults(SettingsEnv& env, SettingsRecord& rec) {
   rec.IdleResetMinutes = 3;
   rec.WinReminderText = kWinReminderDefaultText;
   rec.CostInterval = 60;
-  rec.CostAmount1 = 0.02f;
-  rec.CostAmount2 = 0.01f;
-  rec.OptionValue5 = 5;
-  rec.OptionValue25 = 25;
-  rec.OptionPair[0] = 80;
-  rec.OptionPair[1] = 95;
+  rec.CostPerInterval = 0.02f;
+  rec.CostPerConnection = 0.01f;
+  rec.HistoryInterval = 5;
+  rec.HistoryLines = 25;
+  rec.TrackerThresholds[0] = 80;
+  rec.TrackerThresholds[1] = 95;
   for (int i = 1; i <= rec.SProgCount; ++i) env.store.Delete(kAppTitle, kOptions, SProgKey(i));
   rec.SProgCount = -1;
   WriteDefaultSpecialPrograms(env, rec);
@@ -227,7 +227,10 @@ std::string SpecialProgramText(const SpecialProgramEntry& e) {
 
 bool SpecialProgramMatches(const SpecialProgramEntry& e, std::string_view path) {
   // An empty path would be a prefix of every program: it marks nothing.
-  return e.state == 1 && !e.path.empty() && path.substr(0, e.path.size()) == e.path;
+  // Windows paths ignore case, and the Options dialog keeps entries as the
+  // user typed them, so the comparison must too.
+  if (e.state != 1 || e.path.empty() || path.size() < e.path.size()) return false;
+  return ToLower(path.substr(0, e.path.size())) == ToLower(e.path);
 }
 
 int MatchSpecialProgram(const std::vector<SpecialProgramEntry>& entries, std::string_view path) {

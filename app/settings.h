@@ -36,12 +36,16 @@ struct SettingsRecord {
   int16_t WinReminderInterval = 0;  // minutes; 0 = reminder off
   int16_t IdleResetMinutes = 0;
   std::string WinReminderText;
-  int16_t CostInterval = 0;
-  float CostAmount1 = 0;
-  float CostAmount2 = 0;
-  int32_t OptionValue5 = 0;
-  int16_t OptionValue25 = 0;
-  int16_t OptionPair[2] = {0, 0};
+  int16_t CostInterval = 0;      // seconds per charged interval
+  float CostPerInterval = 0;
+  float CostPerConnection = 0;   // charged at the start of a connection
+  int32_t HistoryInterval = 0;   // seconds between recorded samples
+  int16_t HistoryLines = 0;      // most lines the recorder keeps
+  int16_t TrackerThresholds[2] = {0, 0};  // high and very high CPU/memory use, %
+  // The terminate-and-restart hotkey; nothing outside the Options dialog reads it.
+  int16_t RestartHKEnabled = 0;
+  int32_t RestartHKModifiers = 0;
+  int32_t RestartHKCharCode = 0;
 };
 
 // The folders the settings refer to: the program folder (no trailing
@@ -104,7 +108,7 @@ struct SpecialProgramEntry {
 bool ParseSpecialProgram(std::string_view text, SpecialProgramEntry& out);
 std::string SpecialProgramText(const SpecialProgramEntry& e);
 bool SpecialProgramMatches(const SpecialProgramEntry& e, std::string_view path);
-// First active entry whose path is a case-sensitive prefix of path; -1 if none.
+// First active entry whose path is a prefix of path, ignoring case; -1 if none.
 int MatchSpecialProgram(const std::vector<SpecialProgramEntry>& entries, std::string_view path);
 
 // A row of the Options dialog's special-program list.

@@ -9,6 +9,7 @@
 #include "app/registry_win.h"
 #include "app/reminders_win.h"
 #include "app/splash_frm_win.h"
+#include "dialogs/dialogs_win.h"
 #include "app/system_settings_win.h"
 #include "app/system_win.h"
 #include "mainwin/gradient_win.h"
@@ -153,6 +154,17 @@ void LoadForms() {
     ModMainLoop::ShowMainWindow();
     MainForm().MainTbl_ButtonClick("MoreTools");
   };
+  Dialogs::Wiring& w = Dialogs::Wire();
+  w.stopPopupBlocking = [] { Blocker().StopPopupBlocking(); };
+  w.applySystemSettings = ApplySystemSettings;
+  w.showForm = ShowForm;
+  w.openHelp = [] { MainForm().OpenHelp(); };
+  w.showBrowsersList = [] {
+    ModMainLoop::ShowMainWindow();
+    MainForm().TlbButtons("PopUp");
+  };
+  c.ShowOptions = [](int tab) { Dialogs::ShowOptionsDialog(MainForm().hwnd(), tab); };
+  c.ShowRun = [] { Dialogs::ShowRunDialog(MainForm().hwnd()); };
 }
 
 void StartUp() {

@@ -97,7 +97,7 @@ TEST_F(SettingsTest, SpecialProgramLookup) {
   };
   EXPECT_EQ(lookup("c:\\windows\\explorer.exe"), 2);
   EXPECT_EQ(lookup("c:\\windows\\explorer.exe.bak"), 2);  // a prefix
-  EXPECT_EQ(lookup("C:\\WINDOWS\\EXPLORER.EXE"), -1);      // case counts
+  EXPECT_EQ(lookup("C:\\WINDOWS\\EXPLORER.EXE"), 2);       // Windows paths ignore case
   EXPECT_EQ(lookup("c:\\windows\\notepad.exe"), 0);        // directory entry
   EXPECT_EQ(lookup("c:\\tools\\off.exe"), -1);              // switched off
   EXPECT_EQ(lookup("d:\\other.exe"), -1);
