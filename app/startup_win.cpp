@@ -11,6 +11,7 @@
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
+#include "popup/pop_up_frm_win.h"
 #include "shutdown/cancel_event_win.h"
 
 namespace ModMain {
@@ -129,6 +130,8 @@ void LoadForms() {
     }
   });
   DetectorForm().Load(Blocker());
+  // The page lives in the main window, hidden until its page is chosen.
+  PopUpPage().Create(MainForm().hwnd(), Blocker());
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
   IntMod::ShowSettings = [] {
