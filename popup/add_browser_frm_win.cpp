@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "app/conversions.h"
+#include "app/form_win.h"
 #include "app/program_win.h"
 #include "app/registry_win.h"
 #include "inspect/process_query_win.h"
@@ -64,6 +65,7 @@ bool AddBrowserFrm::Ensure() {
 
 bool AddBrowserFrm::OnInit() {
   HWND tab = Item(IDC_ADDBROWSERFRM_SSTAB1);
+  tl::PlainTabBody(tab, GetSysColor(COLOR_BTNFACE));
   for (int i = 0; i < 3; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;

@@ -105,15 +105,18 @@ void PopUpFrm::Form_Load() {
                  reinterpret_cast<LPARAM>(&item));
   }
   SetWindowSubclass(tab, TabProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  tl::PlainTabBody(tab, kBack);
 
   MakeList(IDC_POPUPFRM_BLOCKEDWNDLST, U{10, 34, 410, 226}, {"Window Name", "URL", "Browser", "Time"},
            false);
-  layout_.CreateChild("STATIC", "Total number of blocked pop-up's since ", SS_LEFT | SS_NOPREFIX,
-                      IDC_POPUPFRM_LABEL2, U{10, 238, 222, 256});
-  layout_.CreateChild("STATIC", "00/00/00", SS_LEFT | SS_NOPREFIX, IDC_POPUPFRM_TOTALBLOCKSINCELBL,
-                      U{222, 238, 292, 256}, tl::FormLayout::Face::Bold);
-  layout_.CreateChild("STATIC", "is", SS_LEFT, IDC_POPUPFRM_LABEL4, U{294, 238, 308, 256});
-  layout_.CreateChild("STATIC", "0000", SS_LEFT, IDC_POPUPFRM_TOTALBLOCKCNTLBL, U{310, 238, 344, 256},
+  // The counter line is one sentence; FlowCounterLine sets the widths.
+  constexpr DWORD kLine = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  layout_.CreateChild("STATIC", "Total number of blocked pop-up's since ", kLine,
+                      IDC_POPUPFRM_LABEL2, U{10, 240, 200, 258});
+  layout_.CreateChild("STATIC", "00/00/00", kLine, IDC_POPUPFRM_TOTALBLOCKSINCELBL,
+                      U{200, 240, 260, 258}, tl::FormLayout::Face::Bold);
+  layout_.CreateChild("STATIC", "is", kLine, IDC_POPUPFRM_LABEL4, U{260, 240, 272, 258});
+  layout_.CreateChild("STATIC", "0000", kLine, IDC_POPUPFRM_TOTALBLOCKCNTLBL, U{272, 240, 310, 258},
                       tl::FormLayout::Face::Bold);
   layout_.CreateChild("BUTTON", "Reset", BS_PUSHBUTTON | WS_TABSTOP, IDC_POPUPFRM_RESETBTN,
                       U{346, 233, 410, 259});
@@ -158,6 +161,32 @@ void PopUpFrm::RefreshMe() {
   SetWindowTextA(Item(IDC_POPUPFRM_TOTALBLOCKSINCELBL), blocker_->Counters.TotalBlockSince.c_str());
   SetWindowTextA(Item(IDC_POPUPFRM_TOTALBLOCKCNTLBL),
                  std::to_string(blocker_->Counters.TotalBlockCnt).c_str());
+  FlowCounterLine();
+}
+
+void PopUpFrm::FlowCounterLine() {
+  HDC dc = GetDC(hwnd());
+  if (!dc) return;
+  int x = layout_.Px(10);
+  RECT first{};
+  GetWindowRect(Item(IDC_POPUPFRM_LABEL2), &first);
+  MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&first), 2);
+  for (int id : {IDC_POPUPFRM_LABEL2, IDC_POPUPFRM_TOTALBLOCKSINCELBL, IDC_POPUPFRM_LABEL4,
+                 IDC_POPUPFRM_TOTALBLOCKCNTLBL}) {
+    HWND label = Item(id);
+    char text[256] = {};
+    int n = GetWindowTextA(label, text, sizeof text);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, n, &size);
+    SelectObject(dc, old);
+    // A blank between the parts, as the sentence reads.
+    int width = size.cx + layout_.Px(4);
+    SetWindowPos(label, nullptr, x, first.top, width, first.bottom - first.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    x += width;
+  }
+  ReleaseDC(hwnd(), dc);
 }
 
 void PopUpFrm::SelectTab(int tab) {
@@ -180,12 +209,6 @@ void PopUpFrm::TabPressed() {
 LRESULT CALLBACK PopUpFrm::TabProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<PopUpFrm*>(data);
   switch (msg) {
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(h, &r);
-      FillRect(reinterpret_cast<HDC>(wp), &r, self->back_);
-      return 1;
-    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
       // The tab changes on the press, except to the unavailable white list;
@@ -446,6 +469,11 @@ LRESULT PopUpFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN:
       Keys(static_cast<WORD>(wp));
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      // Shown again (by ShowWindow or SetWindowPos): the counters as they
+      // stand, not as they stood when hidden.
+      if (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW) RefreshMe();
+      return Default(msg, wp, lp);
     case WM_HELP:
       if (commands.ShowHelp) commands.ShowHelp();
       return TRUE;
@@ -461,6 +489,7 @@ LRESULT PopUpFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(back_.get());
     case kDpiChangedAfterParent:
       layout_.OnDpiChanged(MAKEWPARAM(tl::DpiOf(hwnd()), tl::DpiOf(hwnd())), 0);
+      FlowCounterLine();
       return 0;
     default:
       return Default(msg, wp, lp);

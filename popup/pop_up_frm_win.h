@@ -94,6 +94,7 @@ class PopUpFrm : public tl::Window {
   void FillBrowsers();
   void SyncBlocked();
   void ShowTab(int tab);
+  void FlowCounterLine();
   void Keys(WORD key);
   void ShowContextMenu(int listId);
   void CopyRows(int listId, bool withAddress);
