@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <map>
 #include <thread>
 
@@ -227,6 +228,47 @@ TEST_F(ManagerPage, BlockedRowsCopyResetAndTheCountersShownOnF5) {
   Select(Item(Page::IDC_POPUPFRM_BLOCKEDWNDLST), 0);
   SendMessageA(page.hwnd(), WM_COMMAND, Page::IDM_POPUPFRM_MNUBLOCKEDCOPY, 0);
   EXPECT_EQ(Clipboard(), "(none)(http://ads.test/a)\r\n");
+
+  // A real right click on a row opens the list's menu ("&Send To White List"
+  // hidden); its Copy works on the row the click selected.
+  std::vector<std::string> items;
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    HWND menu = nullptr;
+    for (int i = 0; i < 200 && !menu; ++i, Sleep(50)) {
+      menu = FindWindowA("#32768", nullptr);
+      if (menu && !IsWindowVisible(menu)) menu = nullptr;
+    }
+    HMENU h = menu ? reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)) : nullptr;
+    for (int i = 0; h && i < GetMenuItemCount(h); ++i) {
+      char text[64] = {};
+      GetMenuStringA(h, i, text, sizeof text, MF_BYPOSITION);
+      items.push_back(text);
+    }
+    INPUT key[2] = {};
+    key[0].type = key[1].type = INPUT_KEYBOARD;
+    key[0].ki.wVk = key[1].ki.wVk = 'C';
+    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, key, sizeof(INPUT));
+    done = true;
+  });
+  SetForegroundWindow(host);
+  RECT row{LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(Item(Page::IDC_POPUPFRM_BLOCKEDWNDLST), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+  POINT at{row.left + 20, (row.top + row.bottom) / 2};
+  ClientToScreen(Item(Page::IDC_POPUPFRM_BLOCKEDWNDLST), &at);
+  SetCursorPos(at.x, at.y);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, click, sizeof(INPUT));
+  const std::string copied = "Win a prize(http://ads.test/b)\r\n";
+  while (!done) Pump(), Sleep(20);  // the menu runs in this thread
+  for (int i = 0; i < 100 && Clipboard() != copied; ++i) Pump(), Sleep(20);
+  user.join();
+  EXPECT_EQ(items, (std::vector<std::string>{"&Copy Name\\URL", "&Goto URL"}));
+  EXPECT_EQ(Clipboard(), copied);
 
   // Reset: No keeps both; Yes shows today's date and 0 at once and stores them.
   {
