@@ -28,7 +28,6 @@ constexpr const char* kTabHints[3] = {"List of blocked pop-ups since Tarvick sta
                                       "List of pop-ups that you don't want Tarvick to close",
                                       "List of browsers that will be scanned for pop-ups"};
 constexpr int kWhiteTab = 1;  // shown, but never selected
-constexpr COLORREF kBack = RGB(233, 233, 233);  // the first interface colour
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 constexpr int kConfirm = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
@@ -91,7 +90,8 @@ HWND PopUpFrm::MakeList(int id, const RECT& units, std::initializer_list<const c
 
 void PopUpFrm::Form_Load() {
   layout_.Attach(hwnd());
-  back_.Reset(CreateSolidBrush(kBack));
+  backColour_ = ModMain::Prog().InterfaceColours[0];
+  back_.Reset(CreateSolidBrush(backColour_));
   SetWindowPos(hwnd(), nullptr, 0, 0, layout_.Px(kWidth), layout_.Px(kHeight),
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   using U = RECT;  // 96-DPI units
@@ -105,7 +105,7 @@ void PopUpFrm::Form_Load() {
                  reinterpret_cast<LPARAM>(&item));
   }
   SetWindowSubclass(tab, TabProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  tl::PlainTabBody(tab, kBack);
+  tl::PlainTabBody(tab, backColour_);
 
   MakeList(IDC_POPUPFRM_BLOCKEDWNDLST, U{10, 34, 410, 226}, {"Window Name", "URL", "Browser", "Time"},
            false);
@@ -311,6 +311,14 @@ void PopUpFrm::ApplySort(ReportList& l) {
 }
 
 void PopUpFrm::FillBrowsers() {
+  // The lists change together: a blocked row alone leaves the browsers as
+  // shown, and their names (read from each program's version data) are not
+  // read again for it.
+  std::vector<std::string> paths;
+  for (const tl::BrowserEntry& b : blocker_->Browsers) paths.push_back(b.Path);
+  if (browsersShown_ && paths == shownPaths_) return;
+  shownPaths_ = std::move(paths);
+  browsersShown_ = true;
   HWND list = Item(IDC_POPUPFRM_BROWSERSLST);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   for (const tl::BrowserEntry& b : blocker_->Browsers) {
@@ -485,7 +493,7 @@ LRESULT PopUpFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      SetBkColor(reinterpret_cast<HDC>(wp), kBack);
+      SetBkColor(reinterpret_cast<HDC>(wp), backColour_);
       return reinterpret_cast<LRESULT>(back_.get());
     case kDpiChangedAfterParent:
       layout_.OnDpiChanged(MAKEWPARAM(tl::DpiOf(hwnd()), tl::DpiOf(hwnd())), 0);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/form_win.h"
 #include "app/gdi_win.h"
@@ -110,8 +111,11 @@ class PopUpFrm : public tl::Window {
                           {IDC_POPUPFRM_WHITEWNDLST, {}},
                           {IDC_POPUPFRM_BROWSERSLST, {}}};
   size_t blockedShown_ = 0;  // rows of the blocker's blocked list on show
+  std::vector<std::string> shownPaths_;  // the browsers on show, in entry order
+  bool browsersShown_ = false;
   int tab_ = 0;
   tl::FormLayout layout_;
+  COLORREF backColour_ = RGB(233, 233, 233);  // the first interface colour
   tl::Brush back_;
   HMENU mnuBlocked_ = nullptr;
   HMENU mnuWhite_ = nullptr;
