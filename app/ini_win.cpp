@@ -18,11 +18,16 @@ std::string IniAccess(const std::string& mode, const std::string& section, const
       WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
       return "";
     case tl::IniMode::Get: {
-      char buf[256] = {};
-      DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, 255,
+      // 255 characters, up to 3 bytes each in UTF-8.
+      constexpr DWORD kRoom = 255 * 3;
+      char buf[kRoom + 1] = {};
+      DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), tl::kIniMissing, buf, kRoom,
                                          path.c_str());
-      buf[n < 255 ? n : 254] = '\0';
-      return tl::IniGetResult(std::string_view(buf, n < 255 ? n : 254));
+      // Cut at 254 characters as ever, not at 254 bytes.
+      size_t end = 0;
+      for (size_t chars = 0; end < n && end < kRoom - 1; ++end)
+        if ((static_cast<unsigned char>(buf[end]) & 0xC0) != 0x80 && chars++ == 254) break;
+      return tl::IniGetResult(std::string_view(buf, end));
     }
     default:
       return "";

@@ -6,6 +6,7 @@
 #include "app/dialog_win.h"
 #include "app/handles_win.h"
 #include "app/main_loop.h"
+#include "app/message_wait_win.h"
 #include "app/program_win.h"
 #include "app/root_win.h"
 #include "app/reminders_win.h"
@@ -83,7 +84,8 @@ void StopProtection() {
 
 void StartProtection() {
   ModMain::Program& p = ModMain::Prog();
-  Sleep(500);  // lets the new connection's windows settle before the snapshot
+  // Lets the new connection's windows settle before the snapshot.
+  tl::WaitAnsweringSentMessages(500);
   ModPop::TakeQuickSnapshot();
   if (p.Settings.BlockPopUps) ModMain::Blocker().StartPopupBlocking(p.HookOwner);
 }

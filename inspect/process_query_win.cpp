@@ -46,7 +46,7 @@ void RefreshProcess(const std::string& name, DWORD pid, const std::string& arg) 
   if (tl::IsOwnProcess(name, pid, ModMain::Prog().OwnExePath, ModMain::Prog().OwnProcessId)) return;
   bool light = tl::IsLightRefresh(arg);
   // A full refresh leaves out what it cannot open; a light one opens nothing.
-  ProcessHandle h(light ? nullptr : OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+  ProcessHandle h(light ? nullptr : OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
   if (!light && !h) return;
   // Entries are stored in lower case, as the window list and the terminate
   // question ask for them; snapshot names on the NT family are upper case.
@@ -88,18 +88,42 @@ std::vector<DWORD> ProcessIds() {
   return ids;
 }
 
-// The NT family's live walk: module paths in upper case.
+// The executable names of a tool-help snapshot, for the processes whose
+// path this program may not read (elevated, service and protected ones
+// when it runs as a standard user).
+struct ToolHelpNames {
+  std::vector<std::pair<DWORD, std::string>> names;
+  bool taken = false;
+  std::string NameOf(DWORD pid) {
+    if (!taken) {
+      taken = true;
+      tl::FileHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+      PROCESSENTRY32 entry{};
+      entry.dwSize = sizeof entry;
+      if (snap)
+        for (BOOL more = Process32First(snap.get(), &entry); more; more = Process32Next(snap.get(), &entry))
+          names.emplace_back(entry.th32ProcessID,
+                             tl::CutAtNul(std::string_view(entry.szExeFile, sizeof entry.szExeFile)));
+    }
+    for (const auto& [id, name] : names)
+      if (id == pid) return name;
+    return "";
+  }
+};
+
+// The NT family's live walk: executable paths in upper case. The path needs
+// only the limited query right, which Windows grants for almost every process.
 bool WalkNt(int32_t code, const std::string& arg, DWORD targetPid, std::string* out) {
+  ToolHelpNames fallback;
   for (DWORD pid : ProcessIds()) {
-    ProcessHandle h(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
-    if (!h) continue;
-    HMODULE modules[50];
-    DWORD needed = 0;
-    if (!EnumProcessModules(h.get(), modules, sizeof modules, &needed) || needed == 0) continue;
-    char path[261] = {};
-    DWORD n = GetModuleFileNameExA(h.get(), modules[0], path, 260);
-    std::string name = tl::ToUpper(std::string_view(path, std::min<DWORD>(n, 260)));
-    if (ProcessOp(code, name, pid, targetPid, arg, out)) return true;
+    std::string path;
+    ProcessHandle h(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    char buf[MAX_PATH * 4] = {};  // characters of a UTF-8 path take up to 3 bytes
+    DWORD n = sizeof buf;
+    if (h && QueryFullProcessImageNameA(h.get(), 0, buf, &n)) path.assign(buf, n);
+    if (path.empty()) path = fallback.NameOf(pid);
+    if (path.empty()) continue;
+    if (ProcessOp(code, tl::ToUpper(path), pid, targetPid, arg, out)) return true;
   }
   return false;
 }
@@ -154,7 +178,7 @@ bool ProcessOp(int32_t code, const std::string& name, DWORD pid, DWORD targetPid
       }
       break;
     case tl::kProcGetPriority: {
-      ProcessHandle h(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+      ProcessHandle h(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
       if (outText) *outText = h ? PriorityName(GetPriorityClass(h.get())) : "";
       break;
     }
@@ -264,9 +288,9 @@ void UpdateCpuShares() {
 
 std::string FileVersionInfo(int mode, const std::string& path) {
   auto fallback = [&]() -> std::string {
-    char title[256] = {};
-    GetFileTitleA(path.c_str(), title, 255);
-    std::string t = tl::CutAtNul(std::string_view(title, 255));
+    char title[1024] = {};  // 255 characters, up to 3 bytes each in UTF-8
+    GetFileTitleA(path.c_str(), title, sizeof title - 1);
+    std::string t = tl::CutAtNul(std::string_view(title, sizeof title - 1));
     if (mode != 1) return t;
     for (std::string& v : VerInfo) v.clear();
     VerInfo[tl::kVerInternalName] = t;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/conversions.h"
+#include "app/message_wait_win.h"
 #include "app/ini_win.h"
 #include "app/program_win.h"
 #include "inspect/process_query_win.h"
@@ -106,7 +107,7 @@ void FillRecord(HWND hwnd, const std::string& handleText) {
   WndRecord.title = WindowText(hwnd);
   if (ProgramOfWindow(handleText).empty()) {
     // Started after the last refresh: look once more after a light one.
-    Sleep(100);
+    tl::WaitAnsweringSentMessages(100);
     ModProgInfo::ProcessQuery(tl::kProcRefresh, "True");
     ProgramOfWindow(handleText);
   }
@@ -174,8 +175,9 @@ tl::QueryValue WindowQuery(int32_t code, const std::string& handleText) {
 
 bool CloseOrTerminateWindow(bool terminate, HWND hwnd) {
   if (!terminate) {
-    PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    return true;
+    // Windows refuses (access denied) a message to a window of an elevated
+    // program: that is no success.
+    return PostMessageA(hwnd, WM_CLOSE, 0, 0) != 0;
   }
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
@@ -198,9 +200,9 @@ bool BringWindowToFront(HWND hwnd) {
   if (GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) ShowWindow(hwnd, SW_RESTORE);
   constexpr UINT kShow = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
   SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kShow);
-  Sleep(100);
+  tl::WaitAnsweringSentMessages(100);
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, kShow);
-  Sleep(100);
+  tl::WaitAnsweringSentMessages(100);
   SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, kShow | SWP_NOACTIVATE);
   return MForceFore::ForceForeground(hwnd, true);
 }

@@ -31,7 +31,8 @@ extern bool ProgNotFound;
 tl::QueryValue WindowQuery(int32_t code, const std::string& handleText);
 
 
-// terminate false: posts WM_CLOSE and returns true. terminate true: ends the
+// terminate false: posts WM_CLOSE; false when Windows refuses it (a window of
+// an elevated program). terminate true: ends the
 // window's process unless the program is marked for a warning and the user
 // declines; returns false when declined.
 bool CloseOrTerminateWindow(bool terminate, HWND hwnd);

@@ -307,7 +307,9 @@ void PopUpDetectorScrFrm::Timer1_Timer() {
   if (!pending_) return;
   GetWindowRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), &picture1Rect_);
   if (peeking_ && !Contains(picture1Rect_, cursor)) {
-    ShowWindow(pending_, SW_HIDE);
+    // Not left on top of everything should the user keep it later.
+    SetWindowPos(pending_, HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     peeking_ = false;
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);
@@ -355,7 +357,10 @@ void PopUpDetectorScrFrm::Picture1_MouseMove() {
   if (peeking_ || !pending_) return;
   // The windows events of this peek are the user's, not a page's.
   blocker_->UserPeek = true;
-  ModWndOpr::BringWindowToFront(pending_);
+  // A look needs no activation: forcing the foreground would attach to the
+  // foreground program's input, which may be hung.
+  SetWindowPos(pending_, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   peeking_ = true;
   InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
   InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);

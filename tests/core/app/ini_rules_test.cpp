@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/columns.h"
-
 namespace tl {
 
 TEST(IniAccessRules, ArgumentErrorsInTheirOrder) {
@@ -33,30 +31,6 @@ TEST(IniAccessRules, ClassCountIsBoundedAndForgiving) {
   EXPECT_EQ(ClassCountOf("many"), 0);
   EXPECT_EQ(ClassCountOf("-4"), 0);
   EXPECT_EQ(ClassCountOf("99999999"), kMaxClassCount);
-}
-
-TEST(ColumnTables, ProcessTableDependsOnTheFamily) {
-  auto nt = ProcessColumns(true);
-  auto other = ProcessColumns(false);
-  ASSERT_EQ(nt.size(), 12u);
-  ASSERT_EQ(other.size(), 11u);
-  EXPECT_EQ(nt[3].caption, "Committed memory (K)");
-  EXPECT_EQ(other[3].caption, "Committed memory (k)");
-  EXPECT_EQ(nt[7].caption, "CPU usage (%)");
-  EXPECT_DOUBLE_EQ(nt[7].width, 5 * 5.6);
-  for (const auto& c : other) EXPECT_NE(c.caption, "CPU usage (%)");
-  EXPECT_EQ(other[7].caption, "Processes");
-  EXPECT_EQ(nt[11].caption, "Product name");
-  EXPECT_DOUBLE_EQ(nt[11].width, 25 * 5.6);
-}
-
-TEST(ColumnTables, WindowTable) {
-  auto w = WindowColumns();
-  ASSERT_EQ(w.size(), 10u);
-  EXPECT_EQ(w[0].caption, "Window Name");
-  EXPECT_EQ(w[5].caption, "Always on-Top");
-  EXPECT_EQ(w[9].caption, "Position");
-  EXPECT_DOUBLE_EQ(w[9].width, 21 * 5.6);
 }
 
 }  // namespace tl

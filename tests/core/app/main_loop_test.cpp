@@ -127,9 +127,5 @@ TEST_F(ReminderTest, WrappingCounterNeitherStopsNorHurries) {
   }
 }
 
-TEST(ReminderTitle, SaysTheInterval) {
-  EXPECT_EQ(ReminderTitle(60), "Windows Reminder (Every 60 minute(s))");
-}
-
 }  // namespace
 }  // namespace tl

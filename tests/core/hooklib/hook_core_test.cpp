@@ -50,42 +50,28 @@ TEST(HookInstall, AllThreeStoredThenPublishedInOrder) {
                         "publish 1=101", "install 2", "store 2=102", "publish 2=102"}));
 }
 
+// A refused kind ends the install with its code (shell 1, filter 2, mouse
+// 3); the hooks before it stay, the ones after it are not tried.
 TEST(HookInstall, RefusalStopsWithItsCodeAndKeepsTheEarlierHooks) {
-  FakeHooks mouse;
-  mouse.refuse[kMouseHook] = true;
-  EXPECT_EQ(InstallHooks(mouse), 3);
-  EXPECT_EQ(mouse.log, (Log{"install 0", "store 0=100", "publish 0=100", "install 1", "store 1=101",
-                            "publish 1=101", "install 2", "store 2=0"}));
-
-  FakeHooks msg;
-  msg.refuse[kMsgHook] = true;
-  EXPECT_EQ(InstallHooks(msg), 2);
-  EXPECT_EQ(msg.log.back(), "store 1=0");
-  EXPECT_EQ(msg.stored[kMouseHook], 7u) << "the mouse hook is not tried";
-
-  FakeHooks shell;
-  shell.refuse[kShellHook] = true;
-  EXPECT_EQ(InstallHooks(shell), 1);
-  EXPECT_EQ(shell.log, (Log{"install 0", "store 0=0"}));
+  for (HookKind k : {kShellHook, kMsgHook, kMouseHook}) {
+    FakeHooks h;
+    h.refuse[k] = true;
+    EXPECT_EQ(InstallHooks(h), k + 1);
+    EXPECT_EQ(h.log.back(), "store " + std::to_string(k) + "=0");
+    for (int later = k + 1; later < kHookKinds; ++later) EXPECT_EQ(h.stored[later], 7u) << later;
+  }
 }
 
+// Removal tries all three whatever fails; the code names the last failure.
 TEST(HookRemove, TriesAllThreeAndTheLastFailureWins) {
-  FakeHooks none;
-  EXPECT_EQ(RemoveHooks(none), 0);
-  EXPECT_EQ(none.log, (Log{"remove 0", "remove 1", "remove 2"}));
-
-  FakeHooks all;  // nothing was installed: every removal fails
-  for (bool& f : all.failRemove) f = true;
-  EXPECT_EQ(RemoveHooks(all), 3);
-  EXPECT_EQ(all.log.size(), 3u);
-
-  FakeHooks firstTwo;
-  firstTwo.failRemove[kShellHook] = firstTwo.failRemove[kMsgHook] = true;
-  EXPECT_EQ(RemoveHooks(firstTwo), 2);
-
-  FakeHooks first;
-  first.failRemove[kShellHook] = true;
-  EXPECT_EQ(RemoveHooks(first), 1);
+  const std::pair<std::vector<HookKind>, int> cases[] = {
+      {{}, 0}, {{kShellHook}, 1}, {{kShellHook, kMsgHook}, 2}, {{kShellHook, kMsgHook, kMouseHook}, 3}};
+  for (const auto& [failing, code] : cases) {
+    FakeHooks h;
+    for (HookKind k : failing) h.failRemove[k] = true;
+    EXPECT_EQ(RemoveHooks(h), code);
+    EXPECT_EQ(h.log, (Log{"remove 0", "remove 1", "remove 2"}));
+  }
 }
 
 TEST(HookText, Signed32DecimalOfTheBitPattern) {

@@ -4,34 +4,17 @@
 
 #include <cstring>
 
+#include "pop_record.h"
+
 namespace tl {
 namespace {
 
-// A record image as the layout lays it out (blank-padded texts).
-std::string Record(const std::string& name, const std::string& exe, const std::string& menu0 = "",
-                   int16_t version = 0, const std::string& white0 = "", int16_t type0 = 0,
-                   int16_t exact0 = 0) {
-  std::string r(kPopRecordSize, ' ');
-  r.replace(0, name.size(), name);
-  r.replace(256, exe.size(), exe);
-  r.replace(512, menu0.size(), menu0);
-  auto put16 = [&](size_t off, int16_t v) {
-    r[off] = static_cast<char>(v & 0xFF);
-    r[off + 1] = static_cast<char>((v >> 8) & 0xFF);
-  };
-  put16(1280, 1);
-  put16(1282, 1);
-  put16(1284, version);
-  for (int j = 0; j < 6; ++j) put16(1286 + 2 * j, j == 0 ? type0 : 0);
-  r.replace(1298, white0.size(), white0);
-  for (int j = 0; j < 6; ++j) put16(2834 + 2 * j, j == 0 ? exact0 : 0);
-  return r;
-}
+using poptest::PopRecord;
 
 TEST(PopDat, ReadsRecordsAndTheirFields) {
-  std::string data = Record("", "2") + Record("Browser A", "a.exe", "open in new window", 6,
+  std::string data = PopRecord("", "2") + PopRecord("Browser A", "a.exe", "open in new window", 6,
                                               "www.example.test", 0, 1) +
-                     Record("Browser B", "b.exe");
+                     PopRecord("Browser B", "b.exe");
   auto list = PopDatBrowsers(data);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].DisplayName, "Browser A");
@@ -46,11 +29,11 @@ TEST(PopDat, ReadsRecordsAndTheirFields) {
 }
 
 TEST(PopDat, DamagedFilesReadOnlyWhatIsThere) {
-  std::string two = Record("", "2") + Record("A", "a.exe") + Record("B", "b.exe");
+  std::string two = PopRecord("", "2") + PopRecord("A", "a.exe") + PopRecord("B", "b.exe");
   EXPECT_EQ(PopDatBrowsers(two.substr(0, two.size() - 1)).size(), 1u);  // truncated record
-  EXPECT_EQ(PopDatBrowsers(Record("", "99999") + Record("A", "a.exe")).size(), 1u);
-  EXPECT_EQ(PopDatBrowsers(Record("", "-3") + Record("A", "a.exe")).size(), 0u);
-  EXPECT_EQ(PopDatBrowsers(Record("", "lots") + Record("A", "a.exe")).size(), 0u);
+  EXPECT_EQ(PopDatBrowsers(PopRecord("", "99999") + PopRecord("A", "a.exe")).size(), 1u);
+  EXPECT_EQ(PopDatBrowsers(PopRecord("", "-3") + PopRecord("A", "a.exe")).size(), 0u);
+  EXPECT_EQ(PopDatBrowsers(PopRecord("", "lots") + PopRecord("A", "a.exe")).size(), 0u);
   EXPECT_EQ(PopDatBrowsers(std::string(100, '\xff')).size(), 0u);
   EXPECT_EQ(PopDatBrowsers("").size(), 0u);
   EXPECT_FALSE(ReadPopRecord(two, 0).has_value());
@@ -58,7 +41,7 @@ TEST(PopDat, DamagedFilesReadOnlyWhatIsThere) {
   // NUL padding instead of blanks reads the same.
   std::string nul(kPopRecordSize, '\0');
   std::memcpy(nul.data() + 256, "1", 1);
-  EXPECT_EQ(PopDatBrowsers(nul + Record("A", "a.exe")).size(), 1u);
+  EXPECT_EQ(PopDatBrowsers(nul + PopRecord("A", "a.exe")).size(), 1u);
 }
 
 TEST(PopDat, VersionOfARecord) {

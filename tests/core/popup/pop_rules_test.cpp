@@ -59,12 +59,6 @@ TEST(ClickInPage, WithinTheIntervalOnTheSamePage) {
   EXPECT_TRUE(ClickInPageAllows(blank, 1500));
 }
 
-TEST(WebPageDialogs, TitleEnding) {
-  EXPECT_TRUE(IsWebPageDialogTitle("Offer -- Web Page Dialog"));
-  EXPECT_FALSE(IsWebPageDialogTitle("Offer -- Web Page"));
-  EXPECT_FALSE(IsWebPageDialogTitle(""));
-}
-
 TEST(BrowserProcTable, RecordsWindowsAndPurgesTheGone) {
   BrowserProcTable t;
   int a = t.AddBrowserProcess(100);

@@ -1,6 +1,6 @@
 #include "popup_bed.h"
 
-#include <cstring>
+#include "tests/core/popup/pop_record.h"
 
 namespace tltest {
 
@@ -15,20 +15,9 @@ void PutSz(const std::string& section, const std::string& name, const std::strin
 
 // Pop.dat with one record for the fixture: white-lists the address "trusted.test".
 void WritePopDat(const std::string& folder) {
-  std::string head(2846, ' '), rec(2846, ' ');
-  auto put = [](std::string& r, size_t off, const char* text) {
-    std::memcpy(r.data() + off, text, std::strlen(text));
-  };
-  put(head, 256, "1");
-  put(rec, 0, "Fixture Browser");
-  put(rec, 256, "pop_browser.exe");
-  put(rec, 512, "open in new window");
-  std::memset(rec.data() + 1280, 0, 18);  // options, version, white types
-  std::memset(rec.data() + 2834, 0, 12);  // exact flags
-  rec[1280] = 1;                          // PopDisNotf
-  rec[1282] = 1;                          // HidePop
-  put(rec, 1298, "trusted.test");         // white entry 0: page address, contained
-  std::string data = head + rec;
+  std::string data = poptest::PopRecord("", "1") +
+                     poptest::PopRecord("Fixture Browser", "pop_browser.exe", "open in new window", 0,
+                                        "trusted.test");
   HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          0, nullptr);
   DWORD w;
@@ -38,20 +27,14 @@ void WritePopDat(const std::string& folder) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= ms) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
-void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed) {
+void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed,
+                       const std::string& stem) {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
-  folder = MakeProgramFolder("e2e");
-  fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
+  folder = MakeProgramFolder(stem);
+  // A browser installed under the same folder name, as a per-user install is.
+  fixture = folder + "\\pop_browser.exe";
+  CopyFileA((BinaryDir() + "\\tests\\fixtures\\pop_browser.exe").c_str(), fixture.c_str(), FALSE);
   WritePopDat(folder);
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');
@@ -76,7 +59,7 @@ bool PopupBed::StartBoth() {
                  15000))
     return false;
   if (!browser.Start(fixture, "", "")) return false;
-  browserMain = FindProcessWindow(browser.pid(), "PopFixtureFrame", "Fixture Browser", 10000);
+  browserMain = FindProcessWindow(browser.pid(), kFrameClass, "Fixture Browser", 10000);
   Sleep(700);  // the browser's own first window is recorded, not judged
   return browserMain != nullptr;
 }

@@ -4,25 +4,21 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
+#include "tests/fixtures/pop_browser_protocol.h"
 #include "win_test_util.h"
 
 namespace tltest {
 
-// Commands of the fixture browser (WM_COMMAND to its main window).
-constexpr int kOpenByItself = 200;
-constexpr int kOpenTrusted = 201;
-constexpr int kOpenDialog = 202;
-constexpr int kClickMenuItem = 203;
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms);
+using namespace popbrowser;
 
 class PopupBed {
  public:
   // Fresh settings and program folder; hidePop/popDisNotf of the fixture's entry.
-  void Install(int hidePop, int popDisNotf, bool noticeSuppressed = true);
+  // The program folder is named after stem; the browser is copied into it.
+  void Install(int hidePop, int popDisNotf, bool noticeSuppressed = true,
+               const std::string& stem = "e2e");
   // Starts the program, waits for the hooks, starts the browser. False on failure.
   bool StartBoth();
   HWND Screen();

@@ -6,9 +6,10 @@ namespace tltest {
 
 std::string BinaryDir() { return TL_BINARY_DIR; }
 
-bool FileExists(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(20))
+    if (GetTickCount() - start >= ms) return false;
+  return true;
 }
 
 std::string MakeTempDir(const std::string& stem) {
@@ -92,13 +93,8 @@ BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
 }
 
 HWND Poll(FindArgs args, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    args.found = nullptr;
-    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args));
-    if (args.found || GetTickCount() - start >= timeoutMs) return args.found;
-    Sleep(50);
-  }
+  WaitUntil([&] { return !EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args)); }, timeoutMs);
+  return args.found;
 }
 
 std::string TextOf(HWND h) {
@@ -150,11 +146,23 @@ bool PressButton(HWND box, const char* text) {
       PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED),
                    reinterpret_cast<LPARAM>(c));
       // Done when the box is gone, so the next look sees what came after it.
-      for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
-      return !IsWindow(box);
+      return WaitUntil([box] { return !IsWindow(box); });
     }
   }
   return false;
+}
+
+BoxAnswerer::BoxAnswerer(const char* caption, const char* button)
+    : thread_([this, caption, button] {
+        HWND box = WaitForMessageBox(GetCurrentProcessId(), caption, 10000);
+        if (!box) return;
+        info_ = ReadMessageBox(box);
+        answered = PressButton(box, *button ? button : info_.defaultButton.c_str());
+      }) {}
+
+MessageBoxInfo BoxAnswerer::Wait() {
+  if (thread_.joinable()) thread_.join();
+  return info_;
 }
 
 void ClickAt(const RECT& r) {
@@ -187,13 +195,7 @@ RawValue ReadRaw(HKEY root, const std::string& path, const std::string& name) {
 
 void WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& bytes) {
-  HKEY k;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExA(k, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                 static_cast<DWORD>(bytes.size()));
-  RegCloseKey(k);
+  RegSetKeyValueA(root, path.c_str(), name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 std::string SettingsKey(const std::string& section) {

@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tltest {
@@ -14,7 +16,9 @@ std::string BinaryDir();
 std::string MakeTempDir(const std::string& stem);
 // A fresh program folder with TarvickLite.exe and corvel.dll copied in.
 std::string MakeProgramFolder(const std::string& stem);
-bool FileExists(const std::string& path);
+
+// Polls until done() holds; false when ms ran out first.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
 
 // A started process; killed on destruction when still running.
 class Process {
@@ -51,6 +55,20 @@ HWND WaitForMessageBox(DWORD pid, const char* caption, DWORD timeoutMs);
 MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks the box's button with this text ("&No", "OK") and waits until the box is gone.
 bool PressButton(HWND box, const char* text);
+
+// Answers the next box of this process with this caption from another
+// thread, as a user would, and keeps what it saw (an empty button: the default).
+class BoxAnswerer {
+ public:
+  BoxAnswerer(const char* caption, const char* button);
+  ~BoxAnswerer() { Wait(); }
+  MessageBoxInfo Wait();
+  bool answered = false;
+
+ private:
+  MessageBoxInfo info_;
+  std::thread thread_;
+};
 
 // A real left click (SendInput) at the centre of a screen rectangle.
 void ClickAt(const RECT& r);

@@ -52,7 +52,7 @@ bool Host::Start() {
   DeleteKeyTree(HKEY_CURRENT_USER, hookhost::kReportKey);
   if (!process_.Start(HostPath(), ProbeArgs())) return false;
   main_ = FindProcessWindow(process_.pid(), hookhost::kMainClass, nullptr, 15000);
-  return main_ && Poll([] { return Report("Ready") == "1"; }, 15000) &&
+  return main_ && WaitUntil([] { return Report("Ready") == "1"; }, 15000) &&
          WaitForInputIdle(process_.handle(), 10000) == 0;
 }
 
@@ -73,7 +73,7 @@ bool Host::WaitForMouse(HWND hwnd, UINT message, UINT orMessage) const {
     return seen.find("[0 " + std::to_string(m) + " " + std::to_string(reinterpret_cast<LONG_PTR>(hwnd)) + "]") !=
            std::string::npos;
   };
-  return Poll([&] {
+  return WaitUntil([&] {
     Send(hookhost::kCmdReport);
     seen += Report("MouseHistory");
     return saw(message) || (orMessage && saw(orMessage));

@@ -23,13 +23,6 @@ struct Corvel {
   long Remove() const { return install(0x1234, 0); }
 };
 
-template <class Pred>
-bool Poll(Pred done, DWORD ms = 5000) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(20))
-    if (GetTickCount() - start >= ms) return false;
-  return true;
-}
-
 extern const char kHandoffKey[];
 tltest::RawValue HandoffRaw(const char* name);
 std::string Handoff(const char* name);  // text up to the NUL, "<missing>" when absent

@@ -42,7 +42,7 @@ class HookProcs : public ::testing::Test {
   // A place the host reports as "x y", once it is there.
   static POINT Reported(const std::string& name) {
     POINT p{-1, -1};
-    Poll([&] { return std::sscanf(Report(name.c_str()).c_str(), "%ld %ld", &p.x, &p.y) == 2; });
+    WaitUntil([&] { return std::sscanf(Report(name.c_str()).c_str(), "%ld %ld", &p.x, &p.y) == 2; });
     return p;
   }
 
@@ -54,7 +54,7 @@ class HookProcs : public ::testing::Test {
     POINT at = Reported(name);
     ASSERT_GE(at.x, 0) << "the menu did not open";
     Click(at);
-    EXPECT_TRUE(Poll([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + item); }))
+    EXPECT_TRUE(WaitUntil([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + item); }))
         << "the command still reaches the program";
   }
 
@@ -137,7 +137,7 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
 TEST_F(HookProcs, MenuItemChosenWithTheMouseIsWrittenWithItsAccessKeyAndTime) {
   DWORD before = GetTickCount();
   Choose(kItemOpenNew);
-  EXPECT_TRUE(Poll([] { return Handoff("MenuName") == kOpenNewText; })) << Handoff("MenuName");
+  EXPECT_TRUE(WaitUntil([] { return Handoff("MenuName") == kOpenNewText; })) << Handoff("MenuName");
   EXPECT_EQ(HandoffRaw("MenuName").bytes, std::string(kOpenNewText) + '\0');
   ExpectTickText("Time", before, GetTickCount());
 

@@ -23,8 +23,6 @@ TEST(HookRobustness, TenThousandEventsLeaveTheHostRunningWithoutLeaks) {
     EXPECT_GT(std::stol(Report(kind)), 1000) << kind;
   EXPECT_GT(std::stol(Report("HandlesBefore")), 0) << "the count must be a real one";
   EXPECT_EQ(Report("HandlesAfter"), Report("HandlesBefore"));
-  std::cout << "[ host    ] " << Report("StressEvents") << " events in " << Report("StressMs")
-            << " ms, handles " << Report("HandlesBefore") << " -> " << Report("HandlesAfter") << "\n";
   // The values stop at the buffers' ends.
   EXPECT_EQ(Handoff("MenuName"), ("&Long " + std::string(300, 'x')).substr(0, 255));
   EXPECT_EQ(Handoff("MouseTimeD"), ("http://" + std::string(1500, 'a')).substr(0, 1023));

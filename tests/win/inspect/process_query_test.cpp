@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "app/handles_win.h"
 #include "insp_test_util.h"
 
 using namespace tltest;
 using namespace insptest;
 using ModProgInfo::Picture;
 using ModProgInfo::ProcessQuery;
-using Processes = InspTest;
 
 namespace {
 
@@ -26,18 +26,28 @@ const tl::ProgRow* RowOf(const std::string& name) {
 
 }  // namespace
 
-TEST_F(Processes, GuardThenThreeInstancesInOneRowWithoutTheOwnProcessInBothFamiliesThenOperations) {
-  std::string exe = CopyOfWindowsFixture("insp_three.exe");
-  Process p[3];
-  HWND h = nullptr;
-  auto start = [&](int i) {
+// Three instances of one program, under a name of their own.
+class Processes : public InspTest {
+ protected:
+  void SetUp() override {
+    InspTest::SetUp();
+    exe = CopyOfWindowsFixture("insp_three.exe");
+  }
+  HWND Start(int i) {
     std::string t = "three" + std::to_string(i);
-    return (h = StartWindows(p[i], exe, "app:" + t, t.c_str())) != nullptr;
-  };
-  ASSERT_TRUE(start(0) && start(1));
+    return StartWindows(p[i], exe, "app:" + t, t.c_str());
+  }
+  std::string exe;
+  Process p[3];
+};
+
+TEST_F(Processes, RefreshGuardAndOneRowForThreeInstancesWithoutTheOwnProcessInBothFamilies) {
+  ASSERT_TRUE(Start(0) && Start(1));
   EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
-  ASSERT_TRUE(start(2));
-  EXPECT_FALSE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
+  ASSERT_TRUE(Start(2));
+  // A full refresh this instant: starting the process may outlast the guard
+  // on a busy machine.
+  ModProgInfo::LastFullRefreshTick = GetTickCount();
   EXPECT_FALSE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "True")));
   EXPECT_FALSE(InSnapshot(p[2].pid())) << "a refused refresh leaves the snapshot alone";
   ModProgInfo::LastFullRefreshTick = GetTickCount() - 1000;
@@ -45,12 +55,12 @@ TEST_F(Processes, GuardThenThreeInstancesInOneRowWithoutTheOwnProcessInBothFamil
   EXPECT_TRUE(InSnapshot(p[2].pid()));
   EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, ""))) << "the light refresh kept the guard";
 
-  for (bool nt : {false, true}) {  // NT last: the operations below use its names
+  for (bool nt : {false, true}) {
     SCOPED_TRACE(nt ? "NT enumeration" : "tool-help enumeration");
     ModMain::Prog().IsNT = nt;
     AllowRefresh();
     ModWndOpr::WindowQuery(tl::kWndEnumerate, "");
-    ASSERT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
+    EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
     // NT: the module path in upper case; tool-help: the executable field in lower case.
     std::string name = nt ? NtName(p[0]) : "insp_three.exe";
     const tl::ProgRow* row = RowOf(name);
@@ -60,12 +70,16 @@ TEST_F(Processes, GuardThenThreeInstancesInOneRowWithoutTheOwnProcessInBothFamil
     EXPECT_EQ(tl::NumberOf(ProcessQuery(tl::kProcCountInstances, Lower(name))), 3);
     EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcPidProgram, std::to_string(p[1].pid()))));
     EXPECT_EQ(ModProgInfo::LastProgName, name);  // as stored
-
     EXPECT_FALSE(InSnapshot(GetCurrentProcessId()));
     for (const tl::ProgRow& r : Picture.ProgTable)
       EXPECT_EQ(Lower(r[tl::kCellName]).find("win_inspect_tests.exe"), std::string::npos);
   }
+}
 
+TEST_F(Processes, PriorityTerminationAndAProgramHiddenFromTheList) {
+  HWND h = nullptr;
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(h = Start(i));
+  ASSERT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
   std::string name = NtName(p[0]);
   ModProgInfo::LastProgName = "keep";
   EXPECT_TRUE(tl::IsEmptyValue(ProcessQuery(tl::kProcWindowProgram, "12345")));
@@ -90,4 +104,17 @@ TEST_F(Processes, GuardThenThreeInstancesInOneRowWithoutTheOwnProcessInBothFamil
   EXPECT_EQ(RowOf(name), nullptr);
   EXPECT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcWindowProgram, ModWndOpr::HandleText(h))));
   EXPECT_EQ(ModProgInfo::LastProgName, Lower(name));
+}
+
+TEST_F(Processes, AProcessThatRefusesFullRightsIsListedWithItsPath) {
+  std::string exe = CopyOfWindowsFixture("insp_guarded.exe");
+  Process guarded;
+  ASSERT_TRUE(StartWindows(guarded, exe, "--guarded app:guarded", "guarded"));
+  ASSERT_FALSE(tl::ProcessHandle(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                                         guarded.pid())))
+      << "the fixture did not guard itself";
+  ModWndOpr::WindowQuery(tl::kWndEnumerate, "");
+  ASSERT_TRUE(tl::FlagOf(ProcessQuery(tl::kProcRefresh, "")));
+  EXPECT_TRUE(InSnapshot(guarded.pid()));
+  EXPECT_TRUE(RowOf(NtName(guarded))) << NtName(guarded);
 }

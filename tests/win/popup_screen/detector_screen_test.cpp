@@ -130,8 +130,23 @@ TEST_F(DetectorScreen, SlidesUpToItsPanelAndTheMouseRestingOnItHoldsTheCountdown
   EXPECT_TRUE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1)));
   EXPECT_FALSE(IsWindowVisible(Item(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC)));
 
-  // Resting on the screen (off the strip) holds the countdown past five seconds.
+  // Hovering the strip shows the hidden pop-up on top without taking the
+  // foreground from the window the user is in; leaving it hides it again.
+  HWND working = MakePopup("Editor", nullptr, "TestWorking");
+  SetForegroundWindow(working);
+  Pump();
+  ShowWindow(pop, SW_HIDE);
+  MoveCursor((strip.left + strip.right) / 2, (strip.top + strip.bottom) / 2);
+  EXPECT_TRUE(IsWindowVisible(pop));
+  EXPECT_TRUE(GetWindowLongA(pop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetForegroundWindow(), working);
   MoveCursor(in.left + 20, in.top + 40);
+  screen.Timer1_Timer();
+  EXPECT_FALSE(IsWindowVisible(pop));
+  EXPECT_FALSE(GetWindowLongA(pop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DestroyWindow(working);
+
+  // Resting on the screen (off the strip) holds the countdown past five seconds.
   while (GetTickCount() - shownAt < 5300) {
     screen.Timer1_Timer();
     Pump(100);
