@@ -1,5 +1,7 @@
 #include "app/form_win.h"
 
+#include <commctrl.h>
+
 #include "app/window_win.h"
 
 namespace tl {
@@ -100,6 +102,34 @@ RECT MonitorRectOf(HWND h) {
   return InfoOf(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST)).rcMonitor;
 }
 RECT WorkAreaAt(POINT p) { return InfoOf(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST)).rcWork; }
+
+namespace {
+LRESULT CALLBACK TabBodyProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR colour) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      DefSubclassProc(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+      RECT body;
+      GetClientRect(h, &body);
+      SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+      InflateRect(&body, 1, 1);  // up to the pane's border, not over it
+      Brush b(CreateSolidBrush(static_cast<COLORREF>(colour)));
+      FillRect(dc, &body, b);
+      EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // painted whole in WM_PAINT
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(h, TabBodyProc, 0x7AB);
+      break;
+  }
+  return DefSubclassProc(h, msg, wp, lp);
+}
+}  // namespace
+
+void PlainTabBody(HWND tab, COLORREF colour) { SetWindowSubclass(tab, TabBodyProc, 0x7AB, colour); }
 
 void FormLayout::Attach(HWND form) {
   form_ = form;

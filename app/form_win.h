@@ -24,6 +24,11 @@ RECT WorkAreaOf(HWND h);
 RECT MonitorRectOf(HWND h);
 RECT WorkAreaAt(POINT p);
 
+// Paints the body of a tab control in one colour, so the controls placed on
+// it (which paint their own background in that colour) do not stand out as
+// boxes on a themed pane.
+void PlainTabBody(HWND tab, COLORREF colour);
+
 class FormLayout {
  public:
   enum class Face { Message, Bold };

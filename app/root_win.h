@@ -6,6 +6,7 @@
 class InterfaceFrm;
 class CancelEvent;
 class PopUpDetectorScrFrm;
+class PopUpFrm;
 namespace ModPop {
 class PopupBlocker;
 }
@@ -15,6 +16,8 @@ namespace ModMain {
 InterfaceFrm& MainForm();
 CancelEvent& CancelForm();
 PopUpDetectorScrFrm& DetectorForm();
+// The pop-up blocker's page, created in the main window by LoadForms.
+PopUpFrm& PopUpPage();
 ModPop::PopupBlocker& Blocker();
 
 }  // namespace ModMain

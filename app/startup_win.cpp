@@ -9,13 +9,14 @@
 #include "app/registry_win.h"
 #include "app/reminders_win.h"
 #include "app/splash_frm_win.h"
-#include "dialogs/dialogs_win.h"
 #include "app/system_settings_win.h"
 #include "app/system_win.h"
+#include "dialogs/dialogs_win.h"
 #include "mainwin/gradient_win.h"
 #include "mainwin/interface_frm_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
+#include "popup/pop_up_frm_win.h"
 #include "shutdown/shutdown_win.h"
 #include "shutdown/cancel_event_win.h"
 
@@ -148,6 +149,8 @@ void LoadForms() {
   c.ShowMainWindow = ModMainLoop::ShowMainWindow;
   c.ShutDown = [](int index) { ModExitWin::ShutDownCommand(CancelForm(), index); };
   c.StartDetection = [] { Blocker().StartPopupBlocking(Prog().HookOwner); };
+  // The page lives in the main window, hidden until its page is chosen.
+  PopUpPage().Create(MainForm().hwnd(), Blocker());
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
   IntMod::ShowSettings = [] {
@@ -162,9 +165,16 @@ void LoadForms() {
   w.showBrowsersList = [] {
     ModMainLoop::ShowMainWindow();
     MainForm().TlbButtons("PopUp");
+    PopUpPage().SelectTab(2);
   };
   c.ShowOptions = [](int tab) { Dialogs::ShowOptionsDialog(MainForm().hwnd(), tab); };
   c.ShowRun = [] { Dialogs::ShowRunDialog(MainForm().hwnd()); };
+  MainForm().SetPage(PopUpPage().hwnd());
+  c.RefreshPage = [] { PopUpPage().RefreshMe(); };
+  PopUpFrm::Commands& page = PopUpPage().commands;
+  page.ShowHint = [](const std::string& text) { MainForm().SetHint(text); };
+  page.ShowHelp = [] { MainForm().OpenHelp(); };
+  page.ShowSoundOptions = [] { Dialogs::ShowOptionsDialog(MainForm().hwnd(), 6); };
 }
 
 void StartUp() {

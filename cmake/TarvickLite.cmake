@@ -15,6 +15,15 @@ function(tl_glue)
   endforeach()
 endfunction()
 
+# Resource scripts of a subsystem (dialog templates): linked into the program
+# and into every Windows test program, as a static library would drop them.
+function(tl_resources)
+  foreach(src IN LISTS ARGN)
+    get_filename_component(abs "${src}" ABSOLUTE)
+    set_property(GLOBAL APPEND PROPERTY TL_RESOURCES "${abs}")
+  endforeach()
+endfunction()
+
 # Adds every folder below `parent` that has a CMakeLists.txt (except those
 # named in EXCEPT): subsystems add tests, fixtures and benchmarks this way
 # without editing a shared list.
@@ -54,7 +63,8 @@ function(tl_win_test name)
   if(NOT WIN32)
     return()
   endif()
-  add_executable(${name} ${ARGN})
+  get_property(resources GLOBAL PROPERTY TL_RESOURCES)
+  add_executable(${name} ${ARGN} ${resources})
   target_link_libraries(${name} PRIVATE tlglue tltestwin GTest::gtest_main)
   gtest_discover_tests(${name} TEST_PREFIX "win." PROPERTIES LABELS "win;wine"
                        DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,11 @@ class PopupBlocker {
   void ImportPredefinedBrowsers();
   void ClosePopupAndLog(HWND window, const std::string& path, const std::string& title);
   void CloseDialogAndLog(HWND window, const std::string& title);
+  // Counts again from today: "TotalBlockCnt" 0, "TotalBlockSince" today.
+  void ResetBlockCount();
+  // Called after the lists were loaded again or a blocked row was added, so
+  // the manager page shows them at once.
+  std::function<void()> ListsChanged;
   // type 0 = page address, 1 = window name; k = browser index.
   bool IsBrowserWhiteListed(int type, const std::string& text, int k, HWND window) const;
 

@@ -50,6 +50,14 @@ void PopupBlocker::Log(HWND window, BlockedRow row) {
   BlockedList.push_back(std::move(row));
   if (Counters.TotalBlockCnt < INT16_MAX) ++Counters.TotalBlockCnt;
   tl::SaveBlockCount(ModMain::Prog().Store, Counters.TotalBlockCnt);
+  if (ListsChanged) ListsChanged();
+}
+
+void PopupBlocker::ResetBlockCount() {
+  Counters.TotalBlockSince = Today();
+  ModMain::Prog().Store.Write(tl::kAppTitle, "PopUp", "TotalBlockSince", Counters.TotalBlockSince);
+  Counters.TotalBlockCnt = 0;
+  tl::SaveBlockCount(ModMain::Prog().Store, 0);
 }
 
 std::string ReadPopDat() {
@@ -95,6 +103,7 @@ void PopupBlocker::LoadPopupLists() {
       for (int j = 0; j < tl::kWhiteEntries; ++j) b.PreDefinedWhite[j] = r.White[j];
     }
   }
+  if (ListsChanged) ListsChanged();
 }
 
 void PopupBlocker::SavePopupLists() { tl::SavePopupLists(ModMain::Prog().Store, Browsers); }
