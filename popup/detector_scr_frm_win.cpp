@@ -230,8 +230,9 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
   if (entry.HidePop == 1) {
     ShowMode(true);
     RECT r;
+    // Asynchronous: a browser whose thread is hung must not hold us.
     if (GetWindowRect(pending_, &r) && GetSystemMetrics(SM_CXSCREEN) > r.left)
-      ShowWindow(pending_, SW_HIDE);
+      ShowWindowAsync(pending_, SW_HIDE);
     panel = ClientRectOf(IDC_POPUPDETECTORSCRFRM_PICTURE1);
   } else {
     ShowMode(false);
@@ -268,7 +269,7 @@ void PopUpDetectorScrFrm::Timer1_Timer() {
   if (!pending_) return;
   GetWindowRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), &picture1Rect_);
   if (peeking_ && !Contains(picture1Rect_, cursor)) {
-    ShowWindow(pending_, SW_HIDE);
+    ShowWindowAsync(pending_, SW_HIDE);
     peeking_ = false;
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);
@@ -280,7 +281,8 @@ void PopUpDetectorScrFrm::CloseDetector(bool approveWnd, bool dontHideForm) {
   if (!dontHideForm) ShowWindow(hwnd(), SW_HIDE);
   if (approveWnd) {
     if (pending_) {
-      SetWindowPos(pending_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+      SetWindowPos(pending_, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
       ModWndOpr::BringWindowToFront(pending_);
     }
   } else if (pending_) {
