@@ -84,15 +84,15 @@ StoreRead ReadStringValue(HKEY key, const std::string& name) {
   if (rc == ERROR_FILE_NOT_FOUND) return {StoreRead::Missing, {}};
   bool text = type == REG_SZ || type == REG_EXPAND_SZ;
   if (rc == ERROR_SUCCESS) {
-    // Another tool may store a number as a number: it reads as its decimal
-    // text, the form the program itself writes.
+    // Another tool may store a number as a number. It reads as the decimal
+    // text the program itself writes, signed, as every numeric field is.
     if (type == REG_DWORD && size == 4) {
-      DWORD v;
+      int32_t v;
       std::memcpy(&v, small, 4);
       return {StoreRead::Ok, std::to_string(v)};
     }
     if (type == REG_QWORD && size == 8) {
-      unsigned long long v;
+      int64_t v;
       std::memcpy(&v, small, 8);
       return {StoreRead::Ok, std::to_string(v)};
     }

@@ -53,7 +53,7 @@ class RegistrySettingsStore : public SettingsStore {
 };
 
 // Reads a REG_SZ value of any length, or a REG_DWORD/REG_QWORD as its
-// unsigned decimal text; Missing, Ok or Failed (other types, errors).
+// signed decimal text; Missing, Ok or Failed (other types, errors).
 StoreRead ReadStringValue(HKEY key, const std::string& name);
 
 }  // namespace tl

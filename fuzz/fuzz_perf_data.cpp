@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     FUZZ_CHECK(std::memchr(current.items[i].name, '\0', perf::kNameBytes) != nullptr);
   // The same counters a moment later: nobody used any processor time.
   std::memcpy(&previous, &current, sizeof current);
-  previous.time -= 1 + (size ? data[0] : 0);
+  // Wrapping, as the clock of a hostile block may sit at the edge.
+  previous.time = static_cast<int64_t>(static_cast<uint64_t>(current.time) - 1 - (size ? data[0] : 0));
   int32_t n = perf::UsageSince(previous, current, values);
   FUZZ_CHECK(n == (previous.count ? current.count : 0));
   for (int i = 0; i < n; ++i) FUZZ_CHECK(values[i] == 0);

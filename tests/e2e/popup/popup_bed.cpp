@@ -1,7 +1,5 @@
 #include "popup_bed.h"
 
-#include <cstring>
-
 namespace tltest {
 
 namespace {
@@ -11,29 +9,6 @@ const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App
 
 void PutSz(const std::string& section, const std::string& name, const std::string& value) {
   WriteRaw(HKEY_CURRENT_USER, SettingsKey(section), name, REG_SZ, value + '\0');
-}
-
-// Pop.dat with one record for the fixture: white-lists the address "trusted.test".
-void WritePopDat(const std::string& folder) {
-  std::string head(2846, ' '), rec(2846, ' ');
-  auto put = [](std::string& r, size_t off, const char* text) {
-    std::memcpy(r.data() + off, text, std::strlen(text));
-  };
-  put(head, 256, "1");
-  put(rec, 0, "Fixture Browser");
-  put(rec, 256, "pop_browser.exe");
-  put(rec, 512, "open in new window");
-  std::memset(rec.data() + 1280, 0, 18);  // options, version, white types
-  std::memset(rec.data() + 2834, 0, 12);  // exact flags
-  rec[1280] = 1;                          // PopDisNotf
-  rec[1282] = 1;                          // HidePop
-  put(rec, 1298, "trusted.test");         // white entry 0: page address, contained
-  std::string data = head + rec;
-  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         0, nullptr);
-  DWORD w;
-  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
-  CloseHandle(f);
 }
 
 }  // namespace
@@ -52,7 +27,7 @@ void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed) {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
   folder = MakeProgramFolder("e2e");
   fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
-  WritePopDat(folder);
+  WriteFixturePopDat(folder);
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "pop_browser.exe", "", REG_SZ, fixture + '\0');

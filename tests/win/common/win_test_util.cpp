@@ -1,6 +1,7 @@
 #include "win_test_util.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace tltest {
 
@@ -28,6 +29,29 @@ std::string MakeProgramFolder(const std::string& stem) {
   CopyFileA((BinaryDir() + "\\TarvickLite.exe").c_str(), (dir + "\\TarvickLite.exe").c_str(), FALSE);
   CopyFileA((BinaryDir() + "\\hooklib\\corvel.dll").c_str(), (dir + "\\corvel.dll").c_str(), FALSE);
   return dir;
+}
+
+// Pop.dat with one record for the fixture: white-lists the address "trusted.test".
+void WriteFixturePopDat(const std::string& folder) {
+  std::string head(2846, ' '), rec(2846, ' ');
+  auto put = [](std::string& r, size_t off, const char* text) {
+    std::memcpy(r.data() + off, text, std::strlen(text));
+  };
+  put(head, 256, "1");
+  put(rec, 0, "Fixture Browser");
+  put(rec, 256, "pop_browser.exe");
+  put(rec, 512, "open in new window");
+  std::memset(rec.data() + 1280, 0, 18);  // options, version, white types
+  std::memset(rec.data() + 2834, 0, 12);  // exact flags
+  rec[1280] = 1;                          // PopDisNotf
+  rec[1282] = 1;                          // HidePop
+  put(rec, 1298, "trusted.test");         // white entry 0: page address, contained
+  std::string data = head + rec;
+  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         0, nullptr);
+  DWORD w;
+  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
+  CloseHandle(f);
 }
 
 Process::~Process() { Kill(); }

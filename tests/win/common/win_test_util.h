@@ -15,6 +15,9 @@ std::string MakeTempDir(const std::string& stem);
 // A fresh program folder with TarvickLite.exe and corvel.dll copied in.
 std::string MakeProgramFolder(const std::string& stem);
 bool FileExists(const std::string& path);
+// Pop.dat with one record, for the fixture browser pop_browser.exe: white-lists
+// the address "trusted.test".
+void WriteFixturePopDat(const std::string& folder);
 
 // A started process; killed on destruction when still running.
 class Process {
