@@ -16,6 +16,8 @@ constexpr int kOpenByItself = 200;
 constexpr int kOpenTrusted = 201;
 constexpr int kOpenDialog = 202;
 constexpr int kClickMenuItem = 203;
+constexpr int kOpenThenHang = 204;  // lParam: how long the browser hangs, ms
+constexpr int kStorm = 205;         // lParam: how many pop-ups, 25 ms apart
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms);
 
