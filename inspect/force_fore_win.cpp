@@ -30,15 +30,8 @@ bool ForceForeground(HWND hwnd, bool skipCheck) {
   } else {
     ok = SetForegroundWindow(top);
   }
-  ShowWindowNoWait(top, IsIconic(top) ? SW_RESTORE : SW_SHOW);
+  ShowWindow(top, IsIconic(top) ? SW_RESTORE : SW_SHOW);
   return ok != 0;
-}
-
-bool ShowWindowNoWait(HWND hwnd, int cmd) {
-  // Our own windows change at once; another thread's is asked by a posted
-  // request, which a hung thread cannot turn into a wait of ours.
-  if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) return ShowWindow(hwnd, cmd) != 0;
-  return ShowWindowAsync(hwnd, cmd) != 0;
 }
 
 HWND OutermostVisibleParent(HWND hwnd) {

@@ -195,9 +195,8 @@ bool ConfirmTerminate(const std::string& programName) {
 }
 
 bool BringWindowToFront(HWND hwnd) {
-  if (GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) MForceFore::ShowWindowNoWait(hwnd, SW_RESTORE);
-  // Another program's window may belong to a hung thread: post, never wait.
-  constexpr UINT kShow = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
+  if (GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) ShowWindow(hwnd, SW_RESTORE);
+  constexpr UINT kShow = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
   SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, kShow);
   Sleep(100);
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, kShow);

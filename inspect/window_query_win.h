@@ -51,7 +51,5 @@ namespace MForceFore {
 // it a plain SetForegroundWindow and false.
 bool ForceForeground(HWND hwnd, bool skipCheck);
 HWND OutermostVisibleParent(HWND hwnd);
-// ShowWindow for our own windows; for another thread's, ShowWindowAsync.
-bool ShowWindowNoWait(HWND hwnd, int cmd);
 
 }  // namespace MForceFore
