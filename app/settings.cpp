@@ -135,7 +135,9 @@ void LoadOptions(SettingsEnv& env, SettingsRecord& rec) {
     RecoverFromLoadError(env, rec, kLoadOptionsError);
     return;
   }
-  if (rec.SProgCount == -1) WriteDefaultSpecialPrograms(env, rec);
+  // -1 marks a list never written; any other negative count is no list
+  // either, and would reach code that sizes a list by it.
+  if (rec.SProgCount < 0) WriteDefaultSpecialPrograms(env, rec);
 }
 
 void SaveOptions(SettingsEnv& env, const SettingsRecord& rec) {
