@@ -1,5 +1,6 @@
 #include "app/registry_win.h"
 
+#include <cstring>
 #include <vector>
 
 #include "app/conversions.h"
@@ -83,6 +84,18 @@ StoreRead ReadStringValue(HKEY key, const std::string& name) {
   if (rc == ERROR_FILE_NOT_FOUND) return {StoreRead::Missing, {}};
   bool text = type == REG_SZ || type == REG_EXPAND_SZ;
   if (rc == ERROR_SUCCESS) {
+    // Another tool may store a number as a number. It reads as the decimal
+    // text the program itself writes, signed, as every numeric field is.
+    if (type == REG_DWORD && size == 4) {
+      int32_t v;
+      std::memcpy(&v, small, 4);
+      return {StoreRead::Ok, std::to_string(v)};
+    }
+    if (type == REG_QWORD && size == 8) {
+      int64_t v;
+      std::memcpy(&v, small, 8);
+      return {StoreRead::Ok, std::to_string(v)};
+    }
     if (!text) return {StoreRead::Failed, {}};
     small[size < sizeof small - 1 ? size : sizeof small - 1] = '\0';  // no terminator is promised
     return {StoreRead::Ok, std::string(small)};

@@ -52,7 +52,8 @@ class RegistrySettingsStore : public SettingsStore {
   static std::string KeyPath(std::string_view app, std::string_view section);
 };
 
-// Reads a REG_SZ value of any length; Missing, Ok or Failed (wrong type, error).
+// Reads a REG_SZ value of any length, or a REG_DWORD/REG_QWORD as its
+// signed decimal text; Missing, Ok or Failed (other types, errors).
 StoreRead ReadStringValue(HKEY key, const std::string& name);
 
 }  // namespace tl

@@ -89,12 +89,24 @@ bool ReadOptions(const SettingsStore& store, const SystemDirs& dirs, SettingsRec
   return r.ok;
 }
 
+// The "MoreTools" flags; each one that cannot be read is named in `bad`.
+bool ReadMoreTools(const SettingsStore& store, GeneralSettings& g,
+                   std::vector<const char*>* bad = nullptr) {
+  bool ok = true;
+  for (auto [key, field] : {std::pair{"BlockMessenger", &g.BlockMessenger},
+                            std::pair{"BlockPopUps", &g.BlockPopUps}}) {
+    Reader r(store, kMoreTools);
+    r.Flag(key, true, *field);
+    if (r.ok) continue;
+    ok = false;
+    if (bad) bad->push_back(key);
+  }
+  return ok;
+}
+
 std::optional<GeneralSettings> ReadGeneral(const SettingsStore& store) {
   GeneralSettings g;
-  Reader more(store, kMoreTools);
-  more.Flag("BlockMessenger", true, g.BlockMessenger);
-  more.Flag("BlockPopUps", true, g.BlockPopUps);
-  if (!more.ok) return std::nullopt;
+  if (!ReadMoreTools(store, g)) return std::nullopt;
   Reader gen(store, kGeneral);
   gen.Flag("AlwaysOnTop", true, g.AlwaysOnTop);
   gen.Int16("UpdateSpeed", 0, g.UpdateSpeed);
@@ -103,16 +115,29 @@ std::optional<GeneralSettings> ReadGeneral(const SettingsStore& store) {
   return g;
 }
 
+// The reset after a load error. The connection choice is kept when its own
+// value reads: with the reset value a LAN user's protection would stay off,
+// and nothing asks again.
+void RecoverFromLoadError(SettingsEnv& env, SettingsRecord& rec, const char* message) {
+  Report(env, message);
+  int16_t lanCon = 0;
+  Reader r(env.store, kOptions);
+  r.Int16("LANCon", 0, lanCon);
+  ResetToDefaults(env, rec);
+  if (r.ok) rec.LANCon = lanCon;
+  SaveOptions(env, rec);
+}
+
 }  // namespace
 
 void LoadOptions(SettingsEnv& env, SettingsRecord& rec) {
   if (!ReadOptions(env.store, env.dirs, rec)) {
-    Report(env, kLoadOptionsError);
-    ResetToDefaults(env, rec);
-    SaveOptions(env, rec);
+    RecoverFromLoadError(env, rec, kLoadOptionsError);
     return;
   }
-  if (rec.SProgCount == -1) WriteDefaultSpecialPrograms(env, rec);
+  // -1 marks a list never written; any other negative count is no list
+  // either, and would reach code that sizes a list by it.
+  if (rec.SProgCount < 0) WriteDefaultSpecialPrograms(env, rec);
 }
 
 void SaveOptions(SettingsEnv& env, const SettingsRecord& rec) {
@@ -193,9 +218,13 @@ GeneralSettings LoadGeneralSettings(SettingsEnv& env, float centreLeft, float ce
   put("Toolbar", "True");
   put("Left", SingleText(centreLeft));
   put("Top", SingleText(centreTop));
-  // One more read. The recovery does not touch "MoreTools", so a bad value
-  // there (or a store that cannot be written) would fail for ever: the
-  // defaults stand instead.
+  // A bad "MoreTools" value left in place would bring this box back, and
+  // cost the window's place, at every start.
+  GeneralSettings probe;
+  std::vector<const char*> bad;
+  ReadMoreTools(env.store, probe, &bad);
+  for (const char* key : bad) env.store.Write(kAppTitle, kMoreTools, key, FlagText(true));
+  // One more read; a store that cannot be written leaves the defaults.
   if (auto g = ReadGeneral(env.store)) return *g;
   return GeneralSettings{};
 }
@@ -255,9 +284,7 @@ int SpecialProgramList(SettingsEnv& env, SettingsRecord& rec, int mode, std::str
     SpecialProgramEntry e;
     StoreRead r = env.store.Read(kAppTitle, kOptions, SProgKey(i));
     if (r.status != StoreRead::Ok || !ParseSpecialProgram(r.text, e)) {
-      Report(env, kLoadSpecialError);
-      ResetToDefaults(env, rec);
-      SaveOptions(env, rec);
+      RecoverFromLoadError(env, rec, kLoadSpecialError);
       return -1;
     }
     if (mode == kLoadSpecialPrograms) {

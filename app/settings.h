@@ -72,6 +72,8 @@ struct SettingsEnv {
   std::function<void(std::string_view message)> showError;  // may be empty
 };
 
+// A value that cannot be read shows kLoadOptionsError and stores the reset
+// values, except the connection choice when "LANCon" itself reads.
 void LoadOptions(SettingsEnv& env, SettingsRecord& rec);
 void SaveOptions(SettingsEnv& env, const SettingsRecord& rec);
 void ResetToDefaults(SettingsEnv& env, SettingsRecord& rec);
@@ -86,7 +88,8 @@ struct GeneralSettings {
 };
 // Reads both sections. A failing read shows kLoadGeneralError, writes the
 // recovery values (centreLeft/centreTop: the centred main window, twips) and
-// reads again; if that fails too, the defaults stand.
+// the default of each "MoreTools" flag that failed, and reads again; if that
+// fails too, the defaults stand.
 GeneralSettings LoadGeneralSettings(SettingsEnv& env, float centreLeft, float centreTop);
 
 struct GeneralState {

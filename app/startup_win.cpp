@@ -107,7 +107,8 @@ bool IsFirstRun() {
   Program& p = Prog();
   std::string exe = p.ExeName + ".exe";
   if (!tl::Trim(modRegEnum::AppPathOf(exe)).empty()) return false;
-  modRegEnum::RegisterAppPath(exe, p.OwnExePath, p.ProgramFolder);
+  // The registration is the mark of a finished first run: FirstRunSetup
+  // writes it last, so a run cut short repeats every step at the next start.
   tl::ResetToDefaults(p.Env(), p.Settings);
   SaveOptions();
   return true;
@@ -128,6 +129,7 @@ void FirstRunSetup() {
   int answer = ShowMessage(CancelForm().hwnd(), kConnectionQuestion, MB_YESNO | MB_ICONINFORMATION);
   p.Settings.LANCon = answer == IDYES ? 0 : 1;
   SaveOptions();
+  modRegEnum::RegisterAppPath(p.ExeName + ".exe", p.OwnExePath, p.ProgramFolder);
 }
 
 void LoadForms() {

@@ -69,6 +69,18 @@ const tl::BrowserEntry& EntryAt(const std::vector<tl::BrowserEntry>& browsers, i
   return browsers[k];
 }
 
+// Hides another program's window without being held by it: a browser whose
+// thread does not answer at once gets the request posted. A responsive one
+// is hidden at once (Wine's posted hide leaves the window deaf to a later
+// show from another process).
+void HidePopup(HWND pop) {
+  DWORD_PTR ignored;
+  if (SendMessageTimeoutA(pop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored))
+    ShowWindow(pop, SW_HIDE);
+  else
+    ShowWindowAsync(pop, SW_HIDE);
+}
+
 }  // namespace
 
 PopUpDetectorScrFrm::~PopUpDetectorScrFrm() { Destroy(); }
@@ -268,7 +280,7 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
     // primary is on a screen too; only one beyond every monitor's right
     // edge is left alone.
     if (GetWindowRect(pending_, &r) && tl::MonitorRectOf(pending_).right > r.left)
-      ShowWindow(pending_, SW_HIDE);
+      HidePopup(pending_);
     panel = IDC_POPUPDETECTORSCRFRM_PICTURE1;
   } else {
     ShowMode(false);
@@ -307,9 +319,10 @@ void PopUpDetectorScrFrm::Timer1_Timer() {
   if (!pending_) return;
   GetWindowRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), &picture1Rect_);
   if (peeking_ && !Contains(picture1Rect_, cursor)) {
+    HidePopup(pending_);
     // Not left on top of everything should the user keep it later.
     SetWindowPos(pending_, HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     peeking_ = false;
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_PICTURE1), nullptr, TRUE);
     InvalidateRect(Item(IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN), nullptr, TRUE);

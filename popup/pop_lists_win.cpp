@@ -125,6 +125,10 @@ void PopupBlocker::ImportPredefinedBrowsers() {
   for (const tl::PopDatRecord& r : tl::PopDatBrowsers(popDat)) {
     std::string path = modRegEnum::AppPathOf(r.ExeName);
     if (!IsFile(path)) continue;
+    // A first run cut short after its import runs again: no second entry.
+    bool listed = false;
+    for (const tl::BrowserEntry& b : Browsers) listed = listed || tl::ToLower(b.Path) == tl::ToLower(path);
+    if (listed) continue;
     if (tl::VersionApplies(r.Version, FileVersionOf(path))) AddPredefinedBrowser(r);
   }
   SavePopupLists();

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   std::printf("%d pop-ups over %.1f s; visible before hidden: median %.0f ms, 95th percentile %.0f ms, max %.0f ms\n",
               count, runSeconds, pct(0.5), pct(0.95), sorted.back());
   std::printf("blocked count now %s\n", bed.BlockCount().c_str());
-  std::printf("DONE\n");
+  std::printf("DONE %d\n", count);
   std::fflush(stdout);
   Sleep(15000);  // the last announcement ends; the script reads the CPU time meanwhile
   return 0;

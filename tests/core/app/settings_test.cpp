@@ -72,7 +72,9 @@ TEST_F(SettingsTest, BadValuesRaiseTheLoadErrorAndLeaveTheResetValues) {
     ASSERT_EQ(errs.size(), 1u) << key;
     EXPECT_EQ(errs[0], kLoadOptionsError);
     EXPECT_EQ(r.RunAtStartUp, 1) << key;
-    EXPECT_EQ(r.LANCon, 0) << key;
+    // The connection choice survives unless it is the bad value itself.
+    EXPECT_EQ(r.LANCon, std::string(key) == "LANCon" ? 0 : 1) << key;
+    EXPECT_EQ(s.Read(kAppTitle, "Options", "LANCon").text, r.LANCon ? "1" : "0") << key;
     EXPECT_EQ(s.Read(kAppTitle, "Options", "RunAtStartUp").text, "1") << key;
     EXPECT_EQ(s.Read(kAppTitle, "Options", "SProgCount").text, "2") << key;
   }
@@ -180,14 +182,18 @@ TEST_F(SettingsTest, GeneralRecoveryWritesItsValuesAndReadsAgain) {
   }
 }
 
-// The recovery rewrites "General" only: a bad "MoreTools" value or a store
-// that cannot be written must not loop; one message, then the defaults.
+// A bad "MoreTools" value is repaired, so the next start is clean; a store
+// that cannot be written must not loop: one message, then the defaults.
 TEST_F(SettingsTest, GeneralRecoveryEndsWhenTheRetryFailsToo) {
   store.Write(kAppTitle, "MoreTools", "BlockMessenger", "maybe");
+  store.Write(kAppTitle, "MoreTools", "BlockPopUps", "False");
   GeneralSettings g = LoadGeneralSettings(env, 0, 0);
   EXPECT_EQ(errors.size(), 1u);
   EXPECT_TRUE(g.BlockMessenger);
-  EXPECT_EQ(store.Read(kAppTitle, "MoreTools", "BlockMessenger").text, "maybe");
+  EXPECT_FALSE(g.BlockPopUps);  // a good value is kept
+  EXPECT_EQ(store.Read(kAppTitle, "MoreTools", "BlockMessenger").text, "True");
+  LoadGeneralSettings(env, 0, 0);
+  EXPECT_EQ(errors.size(), 1u);
 
   errors.clear();
   store.Write(kAppTitle, "MoreTools", "BlockMessenger", "True");

@@ -1,7 +1,5 @@
 #include "popup_bed.h"
 
-#include "tests/core/popup/pop_record.h"
-
 namespace tltest {
 
 namespace {
@@ -11,18 +9,6 @@ const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App
 
 void PutSz(const std::string& section, const std::string& name, const std::string& value) {
   WriteRaw(HKEY_CURRENT_USER, SettingsKey(section), name, REG_SZ, value + '\0');
-}
-
-// Pop.dat with one record for the fixture: white-lists the address "trusted.test".
-void WritePopDat(const std::string& folder) {
-  std::string data = poptest::PopRecord("", "1") +
-                     poptest::PopRecord("Fixture Browser", "pop_browser.exe", "open in new window", 0,
-                                        "trusted.test");
-  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         0, nullptr);
-  DWORD w;
-  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
-  CloseHandle(f);
 }
 
 }  // namespace
@@ -35,7 +21,7 @@ void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed,
   // A browser installed under the same folder name, as a per-user install is.
   fixture = folder + "\\pop_browser.exe";
   CopyFileA((BinaryDir() + "\\tests\\fixtures\\pop_browser.exe").c_str(), fixture.c_str(), FALSE);
-  WritePopDat(folder);
+  WriteFixturePopDat(folder);
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "pop_browser.exe", "", REG_SZ, fixture + '\0');

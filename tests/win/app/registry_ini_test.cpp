@@ -3,6 +3,9 @@
 // the icon handle can be compared with the system's).
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <tuple>
+
 #include "app/ini_win.h"
 #include "app/registry_win.h"
 #include "app/program_win.h"
@@ -71,8 +74,17 @@ TEST(SettingsStore, RegistryFormsAndBadTypes) {
   RawValue v = ReadRaw(HKEY_CURRENT_USER, key, "a");
   EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(v.bytes, std::string("69\0", 3));
-  WriteRaw(HKEY_CURRENT_USER, key, "dword", REG_DWORD, std::string("\x01\0\0\0", 4));
-  EXPECT_EQ(store.Read("Tarvick Lite", "TestSection", "dword").status, tl::StoreRead::Failed);
+  // Numbers stored as numbers by another tool read as the program's texts.
+  for (auto [type, bytes, text] : {std::tuple{REG_DWORD, std::string("\x07\0\0\0", 4), "7"},
+                                   std::tuple{REG_DWORD, std::string(4, '\xff'), "-1"},
+                                   std::tuple{REG_QWORD, std::string("\x2a\0\0\0\0\0\0\0", 8), "42"}}) {
+    WriteRaw(HKEY_CURRENT_USER, key, "number", type, bytes);
+    tl::StoreRead r = store.Read("Tarvick Lite", "TestSection", "number");
+    EXPECT_EQ(r.status, tl::StoreRead::Ok);
+    EXPECT_EQ(r.text, text);
+  }
+  WriteRaw(HKEY_CURRENT_USER, key, "binary", REG_BINARY, std::string("\x01\0\0\0", 4));
+  EXPECT_EQ(store.Read("Tarvick Lite", "TestSection", "binary").status, tl::StoreRead::Failed);
   WriteRaw(HKEY_CURRENT_USER, key, "big", REG_SZ, std::string(70000, '7'));
   tl::StoreRead big = store.Read("Tarvick Lite", "TestSection", "big");
   EXPECT_EQ(big.status, tl::StoreRead::Ok);

@@ -2,6 +2,8 @@
 // second instance, bad settings, and the end of the Windows session.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "win_test_util.h"
 
 using namespace tltest;
@@ -120,25 +122,85 @@ std::string InstalledFolder(const char* stem) {
 
 }  // namespace
 
-// A value of the wrong type and one too long to convert: one message, then
-// the general settings are rewritten and the program comes up.
-TEST(StartUp, BadGeneralValuesAreRecoveredWithOneMessage) {
+TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
+  std::string folder = InstalledFolder("bad");
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("on\0", 3));
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "WndList", REG_SZ, std::string("0000000000\0", 11));
+  Process p;
+  StartThroughError(p, folder, "Error loading settings from registry, default settings will be loaded");
+  EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
+  EXPECT_EQ(Setting("Options", "WndList"), "1111111111");
+  // A LAN user keeps the connection choice: its own value reads.
+  EXPECT_EQ(Setting("Options", "LANCon"), "1");
+  EndSession(p);
+  EXPECT_EQ(p.Wait(10000), 0u);
+}
+
+TEST(StartUp, BadGeneralValuesAreRecoveredOnceAndTheNextStartIsClean) {
   std::string folder = InstalledFolder("general");
   WriteRaw(HKEY_CURRENT_USER, SettingsKey("General"), "UpdateSpeed", REG_DWORD, std::string("\x02\0\0\0", 4));
   WriteRaw(HKEY_CURRENT_USER, SettingsKey("MoreTools"), "BlockPopUps", REG_SZ, std::string(5000, 'z') + '\0');
-  Process p;
-  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
-  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
-  ASSERT_TRUE(box);
-  MessageBoxInfo info = ReadMessageBox(box);
-  EXPECT_EQ(info.text, "Error loading general settings from registry, default settings will be loaded");
-  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
-  PressButton(box, "OK");
-  ASSERT_TRUE(WaitUntilIdle(p));
-  EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "one message only";
-  EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
-  EndSession(p);
-  EXPECT_EQ(p.Wait(10000), 0u);
+  {
+    Process p;
+    StartThroughError(p, folder, "Error loading general settings from registry, default settings will be loaded");
+    EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
+    EXPECT_EQ(Setting("General", "Toolbar"), "True");
+    EXPECT_EQ(Setting("MoreTools", "BlockPopUps"), "True");
+    EndSession(p);
+    EXPECT_EQ(p.Wait(10000), 0u);
+  }
+  // A number stored as a number is read, not an error.
+  WriteRaw(HKEY_CURRENT_USER, SettingsKey("General"), "UpdateSpeed", REG_DWORD, std::string("\x02\0\0\0", 4));
+  Process again;
+  ASSERT_TRUE(again.Start(folder + "\\TarvickLite.exe", "", folder));
+  ASSERT_TRUE(WaitUntilIdle(again));
+  EXPECT_EQ(WaitForMessageBox(again.pid(), kCaption, 1500), nullptr);
+  EndSession(again);
+  EXPECT_EQ(again.Wait(10000), 0u);
+  EXPECT_EQ(Setting("General", "UpdateSpeed"), "2");
+}
+
+// A first run ended early (a crash, a kill, a log-off while the question
+// waits) is run again in full at the next start: the question, the import.
+TEST(StartUp, InterruptedFirstRunIsRunAgainInFull) {
+  const std::string fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
+  const std::string browserPaths =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\pop_browser.exe";
+  WriteRaw(HKEY_LOCAL_MACHINE, browserPaths, "", REG_SZ, fixture + '\0');
+  struct Moment {
+    const char* name;
+    std::function<bool(DWORD pid)> reached;
+  };
+  const Moment moments[] = {
+      {"options reset", [](DWORD) { return Setting("Options", "SProgCount") == "2"; }},
+      {"browsers imported", [](DWORD) { return Setting("PopUp", "BrowsersLst_Total") == "1"; }},
+      {"question waiting", [](DWORD pid) { return WaitForMessageBox(pid, kCaption, 0) != nullptr; }},
+  };
+  for (const Moment& m : moments) {
+    ForgetInstallation();
+    DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
+    std::string folder = MakeProgramFolder("cut");
+    WriteFixturePopDat(folder);
+    {
+      Process cut;
+      ASSERT_TRUE(cut.Start(folder + "\\TarvickLite.exe", "", folder));
+      DWORD start = GetTickCount();
+      while (!m.reached(cut.pid()) && GetTickCount() - start < 20000) Sleep(5);
+      cut.Kill();
+    }
+    EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists) << m.name;
+    Process p;
+    FirstStart(p, folder);
+    // The marker comes last, once every step is done.
+    DWORD start = GetTickCount();
+    while (!ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists && GetTickCount() - start < 10000) Sleep(20);
+    EXPECT_TRUE(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists) << m.name;
+    EXPECT_EQ(Setting("Options", "LANCon"), "1") << m.name;
+    EXPECT_EQ(Setting("PopUp", "BrowsersLst_Total"), "1") << m.name << ": imported once";
+    EndSession(p);
+    EXPECT_EQ(p.Wait(10000), 0u);
+  }
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, browserPaths);
 }
 
 namespace {

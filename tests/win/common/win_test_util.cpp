@@ -1,6 +1,9 @@
 #include "win_test_util.h"
 
+#include "tests/core/popup/pop_record.h"
+
 #include <cstdlib>
+#include <cstring>
 
 namespace tltest {
 
@@ -29,6 +32,18 @@ std::string MakeProgramFolder(const std::string& stem) {
   CopyFileA((BinaryDir() + "\\TarvickLite.exe").c_str(), (dir + "\\TarvickLite.exe").c_str(), FALSE);
   CopyFileA((BinaryDir() + "\\hooklib\\corvel.dll").c_str(), (dir + "\\corvel.dll").c_str(), FALSE);
   return dir;
+}
+
+// Pop.dat with one record for the fixture: white-lists the address "trusted.test".
+void WriteFixturePopDat(const std::string& folder) {
+  std::string data = poptest::PopRecord("", "1") +
+                     poptest::PopRecord("Fixture Browser", "pop_browser.exe", "open in new window", 0,
+                                        "trusted.test");
+  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         0, nullptr);
+  DWORD w;
+  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
+  CloseHandle(f);
 }
 
 Process::~Process() { Kill(); }

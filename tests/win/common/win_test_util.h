@@ -19,6 +19,9 @@ std::string MakeProgramFolder(const std::string& stem);
 
 // Polls until done() holds; false when ms ran out first.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
+// Pop.dat with one record, for the fixture browser pop_browser.exe: white-lists
+// the address "trusted.test".
+void WriteFixturePopDat(const std::string& folder);
 
 // A started process; killed on destruction when still running.
 class Process {
