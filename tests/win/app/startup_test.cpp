@@ -120,6 +120,18 @@ std::string InstalledFolder(const char* stem) {
   return folder;
 }
 
+void StartThroughError(Process& p, const std::string& folder, const char* error) {
+  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
+  ASSERT_TRUE(box);
+  MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.text, error);
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  PressButton(box, "OK");
+  ASSERT_TRUE(WaitUntilIdle(p));
+  EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "one message only";
+}
+
 }  // namespace
 
 TEST(StartUp, MalformedSettingShowsTheLoadErrorAndStoresResetValues) {
