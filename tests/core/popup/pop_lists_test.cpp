@@ -63,7 +63,6 @@ TEST(PopupStore, RoundTripAndStaleEntriesBeyondTheCount) {
   list[0].PreDefinedWhite[5] = {1, "Print", 1};
   SavePopupLists(store, list);
   EXPECT_EQ(store.Read(kAppTitle, "PopUp", "Browsers(0).PreDefinedWhite(5).URL_Or_Name_text").text, "Print");
-  EXPECT_EQ(store.Read(kAppTitle, "PopUp", "Browsers(2).PopDisNotf").text, "2");
   list.pop_back();
   SavePopupLists(store, list);
   EXPECT_TRUE(store.Has(kAppTitle, "PopUp", "Browsers(2).Path"));  // left, but ignored
