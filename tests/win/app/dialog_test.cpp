@@ -1,5 +1,7 @@
-// The dialog base class against a small template: modal and modeless,
-// ended by its buttons and by the keyboard through PreTranslate.
+// The window and dialog base classes: a window whose creation fails stays
+// the caller's to delete (a self-deleting window must not be deleted twice);
+// a dialog from a small template, modal and modeless, ended by its buttons
+// and by the keyboard through PreTranslate.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -7,6 +9,7 @@
 #include <thread>
 
 #include "app/dialog_win.h"
+#include "app/window_win.h"
 #include "dialog_test.h"
 #include "win_test_util.h"
 
@@ -14,13 +17,11 @@ namespace {
 
 class NameDialog : public tl::Dialog {
  public:
-  int inits = 0;
   std::string name;  // read at OK
   bool cancelled = false;
 
  protected:
   bool OnInit() override {
-    ++inits;
     SetDlgItemTextA(hwnd(), IDC_TESTDLG_NAME, "start");
     return true;
   }
@@ -60,7 +61,6 @@ TEST(DialogBase, ModalEndsByItsButtonsAndAThrowingHandlerStaysInside) {
   std::thread t = Press({IDC_TESTDLG_THROW, IDOK}, "typed");
   EXPECT_EQ(d.ShowModal(IDD_TESTDLG, nullptr), IDOK);
   t.join();
-  EXPECT_EQ(d.inits, 1);
   EXPECT_EQ(d.name, "typed");
   EXPECT_EQ(d.hwnd(), nullptr);
 
@@ -97,6 +97,37 @@ TEST(DialogBase, ModelessIsDrivenByTheKeyboardThroughPreTranslate) {
   EXPECT_TRUE(Key(VK_ESCAPE));
   EXPECT_TRUE(e.cancelled);
   EXPECT_EQ(e.hwnd(), nullptr);
+}
+
+
+class PlainWindow : public tl::Window {
+ public:
+  int destroyedCalls = 0;
+
+ protected:
+  void OnDestroyed() override { ++destroyedCalls; }
+};
+
+class RefusingWindow : public PlainWindow {
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_NCCREATE) return FALSE;  // as a failed creation would
+    return Default(msg, wp, lp);
+  }
+};
+
+TEST(WindowBase, FailedCreationDoesNotReportDestruction) {
+  auto* w = new RefusingWindow;
+  EXPECT_FALSE(w->Create("TlTestRefusing", "x", WS_POPUP, 0, 0, 0, 10, 10));
+  EXPECT_EQ(w->destroyedCalls, 0);
+  EXPECT_EQ(w->hwnd(), nullptr);
+  delete w;
+
+  PlainWindow p;
+  ASSERT_TRUE(p.Create("TlTestPlain", "x", WS_POPUP, 0, 0, 0, 10, 10));
+  p.Destroy();
+  EXPECT_EQ(p.destroyedCalls, 1);
+  EXPECT_EQ(p.hwnd(), nullptr);
 }
 
 }  // namespace

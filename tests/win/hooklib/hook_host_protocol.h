@@ -17,15 +17,12 @@ constexpr int kPage = 301, kPageChild = 302, kToolbar = 303;
 constexpr int kFreeClientX = 600, kFreeClientY = 440;
 
 // The menu bar's "&File" popup, by position; commands start at kFirstCommand.
-constexpr int kItemOpenNew = 0;  // "Open in &New Window"
-constexpr int kItemLong = 1;     // "&Long " and 300 more characters
-constexpr int kItemOwnerDraw = 2;
+constexpr int kItemLong = 0;  // "&Long " and 300 more characters
+constexpr int kItemOwnerDraw = 1;
 constexpr UINT kFirstCommand = 101;
-constexpr char kOpenNewText[] = "Open in &New Window";
 
 // Commands, sent to the main window. kCmdReport also empties the probe's
 // record of mouse calls, "[code message hwnd]" each.
-constexpr UINT kCmdNewTop = WM_APP + 1;  // makes a visible top-level window, returns it
 constexpr UINT kCmdReport = WM_APP + 2;  // writes the probe's findings to kReportKey
 constexpr UINT kCmdChosen = WM_APP + 3;  // returns the last menu command received
 

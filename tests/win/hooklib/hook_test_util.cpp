@@ -21,10 +21,9 @@ const char kHandoffKey[] = "Software\\VB and VBA Program Settings\\Tarvick\\tmp"
 
 RawValue HandoffRaw(const char* name) { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, name); }
 
-std::string Handoff(const char* name) {
-  RawValue v = HandoffRaw(name);
-  return v.exists ? std::string(v.bytes.c_str()) : "<missing>";
-}
+static std::string TextOf(const RawValue& v) { return v.exists ? std::string(v.bytes.c_str()) : "<missing>"; }
+
+std::string Handoff(const char* name) { return TextOf(HandoffRaw(name)); }
 
 void SetHandoff(const char* name, const std::string& text) {
   WriteRaw(HKEY_CURRENT_USER, kHandoffKey, name, REG_SZ, text + '\0');
@@ -32,10 +31,7 @@ void SetHandoff(const char* name, const std::string& text) {
 
 void ForgetHandoff() { DeleteKeyTree(HKEY_CURRENT_USER, kHandoffKey); }
 
-std::string Report(const char* name) {
-  RawValue v = ReadRaw(HKEY_CURRENT_USER, hookhost::kReportKey, name);
-  return v.exists ? std::string(v.bytes.c_str()) : "<missing>";
-}
+std::string Report(const char* name) { return TextOf(ReadRaw(HKEY_CURRENT_USER, hookhost::kReportKey, name)); }
 
 std::string ProbeArgs() {
   std::string args = '"' + CorvelPath() + '"';
@@ -78,19 +74,6 @@ bool Host::WaitForMouse(HWND hwnd, UINT message, UINT orMessage) const {
     seen += Report("MouseHistory");
     return saw(message) || (orMessage && saw(orMessage));
   });
-}
-
-POINT ClientPoint(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  return p;
-}
-
-void Click(POINT screen) {
-  for (DWORD flags : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-    hookhost::SendMouse(screen, flags);
-    Sleep(30);
-  }
 }
 
 }  // namespace hooktest

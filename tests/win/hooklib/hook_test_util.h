@@ -1,5 +1,5 @@
 // Helpers of the hook library's tests: the library loaded into the test
-// process, the hand-off values, the hook_host fixture and real mouse input.
+// process, the hand-off values and the hook_host fixture.
 #pragma once
 #include <windows.h>
 
@@ -49,8 +49,5 @@ class Host {
   tltest::Process process_;
   HWND main_ = nullptr;
 };
-
-POINT ClientPoint(HWND window, int x, int y);
-void Click(POINT screen);  // a real move, press and release
 
 }  // namespace hooktest

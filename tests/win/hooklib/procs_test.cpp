@@ -1,6 +1,8 @@
 // The hook procedures in another process, driven by real window creation and
 // real mouse input, seen through the hand-off values and through what the
-// library passed on.
+// library passed on. The values the program acts on (a new window, a click
+// in a page, a chosen menu item) are proved end to end, the handles passed
+// on under load; here the cases that must write nothing.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -33,7 +35,12 @@ class HookProcs : public ::testing::Test {
     EXPECT_TRUE(host_.WaitForMouse(window, WM_LBUTTONUP));
   }
   void ClickIn(HWND window) { ClickIn(window, CenterOf(window)); }
-  POINT FreePoint() const { return ClientPoint(host_.main(), kFreeClientX, kFreeClientY); }
+  POINT FreePoint() const {
+    POINT p{kFreeClientX, kFreeClientY};
+    ClientToScreen(host_.main(), &p);
+    return p;
+  }
+  static void Click(POINT p) { ClickAt({p.x, p.y, p.x, p.y}); }  // a real press and release
 
   void SetText(int id, const std::string& text) {
     ASSERT_TRUE(SendMessageA(host_.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())));
@@ -58,15 +65,6 @@ class HookProcs : public ::testing::Test {
         << "the command still reaches the program";
   }
 
-  static void ExpectTickText(const char* name, DWORD before, DWORD after) {
-    RawValue v = HandoffRaw(name);
-    EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ)) << name;
-    long long t = std::atoll(v.bytes.c_str());
-    EXPECT_EQ(v.bytes, std::to_string(t) + '\0') << name << ": signed decimal";
-    EXPECT_GE(static_cast<DWORD>(t), before) << name;
-    EXPECT_LE(static_cast<DWORD>(t), after) << name;
-  }
-
   Corvel corvel_;
   Host host_;
 };
@@ -75,34 +73,9 @@ std::string Decimal(HWND h) { return std::to_string(static_cast<LONG>(reinterpre
 
 }  // namespace
 
-TEST_F(HookProcs, AnotherProcessReadsEachHandleOnFirstCallPassesEventsOnAndRecordsNewWindows) {
-  ASSERT_TRUE(host_.Send(kCmdNewTop));
-  ClickIn(host_.main(), FreePoint());  // passed on as it came: the release and the window
-
-  SetHandoff("NewWin", "0");
-  DWORD before = GetTickCount();
-  HWND top = reinterpret_cast<HWND>(host_.Send(kCmdNewTop));
-  ASSERT_TRUE(top);
-  EXPECT_EQ(HandoffRaw("NewWin").bytes, std::string("1\0", 2));
-  EXPECT_EQ(HandoffRaw("NewWin").type, static_cast<DWORD>(REG_SZ));
-  ExpectTickText("WinTime", before, GetTickCount());
-
-  host_.Send(kCmdReport);
-  for (std::string kind : {"Shell", "Mouse"}) {
-    EXPECT_EQ(Report((kind + "FirstQueryAt").c_str()), "0") << kind << ": the first call found no handle";
-    EXPECT_EQ(Report((kind + "Queries").c_str()), "1") << kind << ": and read it once";
-    EXPECT_GE(std::stoi(Report((kind + "Calls").c_str())), 2) << kind;
-  }
-  EXPECT_EQ(Report("Unknown"), "0") << "every call passed on the installer's handle";
-  EXPECT_EQ(Report("ShellLast"), "1 " + std::to_string(reinterpret_cast<LONG_PTR>(top)))
-      << "HSHELL_WINDOWCREATED and the new window, unchanged";
-}
-
 TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar) {
-  DWORD before = GetTickCount();
   ClickIn(host_.main(), FreePoint());
   EXPECT_EQ(Handoff("MouseHwnd"), Decimal(host_.main()));
-  ExpectTickText("MouseTime", before, GetTickCount());
   EXPECT_EQ(Handoff("MouseTimeD"), "<missing>") << "a press outside a page records no address";
 
   SetHandoff("MouseTime", "caption");
@@ -115,10 +88,8 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
   EXPECT_EQ(Handoff("MouseTime"), "caption");
   EXPECT_EQ(Handoff("MouseHwnd"), "caption");
 
-  // The first address field holding a colon, from the page or a child of it.
-  SetText(kEdit1, "about:blank");
-  ClickIn(host_.Item(kPage), ClientPoint(host_.Item(kPage), 400, 250));
-  EXPECT_EQ(Handoff("MouseTimeD"), "about:blank");
+  // The first address field holding a colon (the first field is proved end
+  // to end), from a child of the page.
   SetText(kEdit1, "no colon here");
   SetText(kEdit2, "http://second/");
   ClickIn(host_.Item(kPageChild));
@@ -134,22 +105,10 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
   EXPECT_EQ(Handoff("MouseTimeD"), "untouched");
 }
 
-TEST_F(HookProcs, MenuItemChosenWithTheMouseIsWrittenWithItsAccessKeyAndTime) {
-  DWORD before = GetTickCount();
-  Choose(kItemOpenNew);
-  EXPECT_TRUE(WaitUntil([] { return Handoff("MenuName") == kOpenNewText; })) << Handoff("MenuName");
-  EXPECT_EQ(HandoffRaw("MenuName").bytes, std::string(kOpenNewText) + '\0');
-  ExpectTickText("Time", before, GetTickCount());
-
-  // An owner-drawn item has no text to read: nothing is written, and the
-  // previous item's text is not reported again.
+TEST_F(HookProcs, AnOwnerDrawnMenuItemHasNoTextAndWritesNothing) {
   SetHandoff("MenuName", "before");
   SetHandoff("Time", "before");
   Choose(kItemOwnerDraw);
   EXPECT_EQ(Handoff("MenuName"), "before");
   EXPECT_EQ(Handoff("Time"), "before");
-  host_.Send(kCmdReport);
-  EXPECT_EQ(Report("MsgFirstQueryAt"), "0");
-  EXPECT_EQ(Report("MsgQueries"), "1");
-  EXPECT_EQ(Report("Unknown"), "0");
 }
