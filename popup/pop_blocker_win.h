@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/handles_win.h"
+#include "popup/input_watcher_win.h"
 #include "popup/pop_lists.h"
 #include "popup/pop_rules.h"
 
@@ -53,6 +54,9 @@ class PopupBlocker {
   void StopPopupBlocking();
   // One detection pass; pop-ups go to the screen.
   void DetectPopups(PopUpDetectorScrFrm& screen);
+  // Signalled when a hand-off value changes, so the main loop can run a
+  // pass at once; armed again on each call. Null when the key cannot be opened.
+  HANDLE HandoffWakeEvent();
 
  private:
   struct PopStateRecord {
@@ -77,6 +81,8 @@ class PopupBlocker {
   void RecordWindow(HWND h, DWORD pid);
   void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
+  bool UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval, int blockMode,
+                    uint32_t now) const;
   void Log(HWND window, BlockedRow row);
 
   HWND hookOwner_ = nullptr;
@@ -87,6 +93,10 @@ class PopupBlocker {
   // The hand-off key stays open: it is read ten times a second. A key
   // deleted meanwhile is opened again on the next use.
   tl::RegKey tmpKey_;
+  tl::KernelHandle handoffChanged_;
+  bool notifyArmed_ = false;
+  // Clicks, keys and new windows seen while blocking is on.
+  InputWatcher watcher_;
   std::string menuClearedAt_;  // "Time" when "MenuName" was last emptied
   // Reused between passes: a pass allocates nothing once these have grown.
   std::vector<HWND> snapshot_;

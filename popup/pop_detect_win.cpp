@@ -18,6 +18,8 @@ namespace {
 
 constexpr const char* kTmp = "tmp";
 constexpr const char* kDialogClass = "Internet Explorer_TridentDlgFrame";
+// How long after its creation a window may still become visible.
+constexpr int32_t kShowGraceMs = 1000;
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 HWND HandleOf(uint32_t v) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(v)); }
@@ -43,6 +45,23 @@ bool IsCandidate(HWND h) {
   return !(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
+BOOL CALLBACK FindExplorerPage(HWND child, LPARAM lp) {
+  char cls[32];
+  if (GetClassNameA(child, cls, sizeof cls) > 0 && lstrcmpA(cls, "Internet Explorer_Server") == 0) {
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Internet-Explorer-style windows show their page as an "Internet
+// Explorer_Server" child; today's browsers draw theirs themselves.
+bool HasExplorerPage(HWND h) {
+  bool found = false;
+  EnumChildWindows(h, FindExplorerPage, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 BOOL CALLBACK CollectTopLevel(HWND h, LPARAM lp) {
   try {
     reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
@@ -58,8 +77,21 @@ HKEY PopupBlocker::TmpKey() {
   if (!tmpKey_)
     RegCreateKeyExA(HKEY_CURRENT_USER,
                     tl::RegistrySettingsStore::KeyPath(tl::kHandoffApp, kTmp).c_str(), 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, tmpKey_.put(), nullptr);
+                    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_NOTIFY, nullptr, tmpKey_.put(), nullptr);
   return tmpKey_.get();
+}
+
+HANDLE PopupBlocker::HandoffWakeEvent() {
+  if (!handoffChanged_) handoffChanged_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!handoffChanged_) return nullptr;
+  // One request at a time: a request stays pending until it fires.
+  if (notifyArmed_ && WaitForSingleObject(handoffChanged_.get(), 0) != WAIT_OBJECT_0)
+    return handoffChanged_.get();
+  ResetEvent(handoffChanged_.get());
+  HKEY k = TmpKey();
+  notifyArmed_ = k && RegNotifyChangeKeyValue(k, FALSE, REG_NOTIFY_CHANGE_LAST_SET,
+                                              handoffChanged_.get(), TRUE) == ERROR_SUCCESS;
+  return notifyArmed_ ? handoffChanged_.get() : nullptr;
 }
 
 std::string PopupBlocker::Tmp(const char* key, const char* def) {
@@ -68,6 +100,7 @@ std::string PopupBlocker::Tmp(const char* key, const char* def) {
   tl::StoreRead r = tl::ReadStringValue(k, key);
   if (r.status == tl::StoreRead::Failed) {
     tmpKey_.reset();  // deleted meanwhile (ERROR_KEY_DELETED): open again next time
+    notifyArmed_ = false;
     return def;
   }
   return r.status == tl::StoreRead::Ok ? r.text : def;
@@ -76,8 +109,10 @@ std::string PopupBlocker::Tmp(const char* key, const char* def) {
 void PopupBlocker::SetTmp(const char* key, const char* value) {
   HKEY k = TmpKey();
   if (k && RegSetValueExA(k, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS)
+                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS) {
     tmpKey_.reset();
+    notifyArmed_ = false;
+  }
 }
 
 void PopupBlocker::TakeWindowSnapshot() {
@@ -155,6 +190,17 @@ std::string PopupBlocker::AddressOfClickedBrowser(HWND clicked) {
   return CurrentURL;
 }
 
+// The watcher's evidence for a new window: the input rules for today's
+// browsers; for Internet-Explorer-style windows only Ctrl or Shift as they
+// were at the click, since the key state at the pass may come too late.
+bool PopupBlocker::UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval,
+                                int blockMode, uint32_t now) const {
+  uint32_t appeared = watcher_.AppearedAt(h);
+  if (appeared == 0) appeared = now;
+  if (HasExplorerPage(h)) return tl::RecordedModifierAsks(input, pid, appeared, interval);
+  return tl::InputAsksForWindow(input, pid, appeared, interval, blockMode);
+}
+
 std::string ShortPathOf(const std::string& path) {
   if (path.empty()) return "";
   char buf[MAX_PATH * 4] = {};
@@ -195,6 +241,8 @@ void TakeQuickSnapshot() { ModProgInfo::ProcessQuery(tl::kProcRefresh, "True"); 
 
 void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
   hookOwner_ = hookOwner;
+  // Without the watcher, today's browsers are judged by the hand-off alone.
+  watcher_.Start(hookOwner_);
   TakeWindowSnapshot();
   HookLibrary::InstallMainHook(hookOwner_, 1);
   SetTmp("MenuName", "");
@@ -215,12 +263,16 @@ void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
   }
 }
 
-void PopupBlocker::StopPopupBlocking() { HookLibrary::InstallMainHook(hookOwner_, 0); }
+void PopupBlocker::StopPopupBlocking() {
+  HookLibrary::InstallMainHook(hookOwner_, 0);
+  watcher_.Stop();
+}
 
 void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   const tl::SettingsRecord& settings = ModMain::Prog().Settings;
   tl::SettingsStore& store = ModMain::Prog().Store;
   uint32_t now = GetTickCount();
+  watcher_.WakeTaken();
 
   // A menu item clicked in the last three seconds.
   std::string menu;
@@ -249,8 +301,12 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     UserPeek = false;
     return;
   }
-  // Nothing new: only the screen's own step.
-  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0) {
+  // Nothing new: only the screen's own step. A window the watcher saw
+  // created lately counts as news too: a browser that refuses the hook
+  // library never sets "NewWin", and under Wine no event says when it shows.
+  uint32_t appeared = watcher_.LastAppearance();
+  bool watcherNews = appeared != 0 && tl::TickDiff(now, appeared) < kShowGraceMs;
+  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0 && !watcherNews) {
     if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
     return;
   }
@@ -294,6 +350,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   }
   // Judge the new windows of listed browsers, topmost first.
   bool judged = false;
+  tl::InputEvidence input = watcher_.Evidence();
   TakeWindowSnapshot();
   PrepareBrowserMatch();
   for (HWND h : snapshot_) {
@@ -316,7 +373,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     if (tl::MenuRuleAllows(menu, Browsers[k])) {
       SetTmp("MenuName", "");
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
-    } else if (userAction) {
+    } else if (userAction || UserAskedFor(h, pid, input, interval, settings.BlockMode, now)) {
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
     } else {
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));

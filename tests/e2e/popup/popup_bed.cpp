@@ -14,14 +14,14 @@ void PutSz(const std::string& section, const std::string& name, const std::strin
 }
 
 // Pop.dat with one record for the fixture: white-lists the address "trusted.test".
-void WritePopDat(const std::string& folder) {
+void WritePopDat(const std::string& folder, const std::string& exe) {
   std::string head(2846, ' '), rec(2846, ' ');
   auto put = [](std::string& r, size_t off, const char* text) {
     std::memcpy(r.data() + off, text, std::strlen(text));
   };
   put(head, 256, "1");
   put(rec, 0, "Fixture Browser");
-  put(rec, 256, "pop_browser.exe");
+  put(rec, 256, exe.c_str());
   put(rec, 512, "open in new window");
   std::memset(rec.data() + 1280, 0, 18);  // options, version, white types
   std::memset(rec.data() + 2834, 0, 12);  // exact flags
@@ -51,14 +51,15 @@ void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed) {
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
   folder = MakeProgramFolder("e2e");
-  fixture = BinaryDir() + "\\tests\\fixtures\\pop_browser.exe";
-  WritePopDat(folder);
+  fixture = BinaryDir() + "\\tests\\fixtures\\" + fixtureName + ".exe";
+  WritePopDat(folder, fixtureName + ".exe");
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');
-  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "pop_browser.exe", "", REG_SZ, fixture + '\0');
+  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + fixtureName + ".exe", "", REG_SZ, fixture + '\0');
   PutSz("Options", "LANCon", "1");
   PutSz("Options", "SplashAtStartUp", "0");
   PutSz("Options", "PopPlaySnd", "0");
+  if (blockMode >= 0) PutSz("Options", "BlockMode", std::to_string(blockMode));
   PutSz("PopUp", "BrowsersLst_Total", "1");
   PutSz("PopUp", "Browsers(0).Path", fixture);
   PutSz("PopUp", "Browsers(0).MenuName(0)", "open in new window");
@@ -75,8 +76,8 @@ bool PopupBed::StartBoth() {
   if (!WaitUntil([] { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, "hHook_mouse").exists; },
                  15000))
     return false;
-  if (!browser.Start(fixture, "", "")) return false;
-  browserMain = FindProcessWindow(browser.pid(), "PopFixtureFrame", "Fixture Browser", 10000);
+  if (!browser.Start(fixture, fixtureArgs, "")) return false;
+  browserMain = FindProcessWindow(browser.pid(), frameClass, frameTitle, 10000);
   Sleep(700);  // the browser's own first window is recorded, not judged
   return browserMain != nullptr;
 }

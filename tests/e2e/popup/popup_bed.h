@@ -7,15 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "tests/fixtures/browser_commands.h"
 #include "win_test_util.h"
 
 namespace tltest {
 
-// Commands of the fixture browser (WM_COMMAND to its main window).
-constexpr int kOpenByItself = 200;
-constexpr int kOpenTrusted = 201;
-constexpr int kOpenDialog = 202;
-constexpr int kClickMenuItem = 203;
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms);
 
@@ -28,6 +24,13 @@ class PopupBed {
   HWND Screen();
   bool ScreenVisible();
   std::string BlockCount();
+
+  // The listed browser: the fixture program and its main window.
+  std::string fixtureName = "pop_browser";
+  const char* frameClass = "PopFixtureFrame";
+  const char* frameTitle = "Fixture Browser";
+  std::string fixtureArgs;
+  int blockMode = -1;  // "BlockMode" stored when not -1
 
   std::string folder, fixture;
   Process program, browser;

@@ -1,0 +1,295 @@
+#include "popup/input_watcher_win.h"
+
+#include <atomic>
+
+namespace ModPop {
+
+namespace {
+
+// Every field is written by the watcher thread alone and read by the UI
+// thread under a sequence count: the writer never waits, a reader that saw
+// the count move copies again.
+struct AtomicMoment {
+  std::atomic<uint32_t> tick{0}, pid{0}, window{0};
+  std::atomic<uint8_t> mods{0};
+  std::atomic<bool> left{false}, inPage{false};
+
+  void Store(const tl::InputMoment& m) {
+    tick.store(m.tick, std::memory_order_relaxed);
+    pid.store(m.pid, std::memory_order_relaxed);
+    window.store(m.window, std::memory_order_relaxed);
+    mods.store(m.mods, std::memory_order_relaxed);
+    left.store(m.left, std::memory_order_relaxed);
+    inPage.store(m.inPage, std::memory_order_relaxed);
+  }
+  tl::InputMoment Load() const {
+    tl::InputMoment m;
+    m.tick = tick.load(std::memory_order_relaxed);
+    m.pid = pid.load(std::memory_order_relaxed);
+    m.window = window.load(std::memory_order_relaxed);
+    m.mods = mods.load(std::memory_order_relaxed);
+    m.left = left.load(std::memory_order_relaxed);
+    m.inPage = inPage.load(std::memory_order_relaxed);
+    return m;
+  }
+};
+
+constexpr int kRecentWindows = 16;
+
+struct StateBlock {
+  std::atomic<uint32_t> seq{0};
+  AtomicMoment press, release, key;
+  std::atomic<bool> leftDown{false};
+  std::atomic<uint32_t> lastAppearance{0};
+  std::atomic<uint32_t> recentWindow[kRecentWindows]{}, recentTick[kRecentWindows]{};
+  // Outside the sequence: set by the watcher, cleared by the UI thread.
+  std::atomic<bool> wakePending{false};
+  std::atomic<uint64_t> events{0}, costTotal{0}, costMax{0};
+};
+
+StateBlock gBlock;
+// Only the watcher thread touches these.
+HWND gWakeWindow;
+uint8_t gModsDown;  // left/right Ctrl, Shift, Alt as six bits
+int gRecentNext;
+LARGE_INTEGER gQpcHz;
+
+uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
+
+void BeginWrite() {
+  gBlock.seq.fetch_add(1, std::memory_order_relaxed);
+  std::atomic_thread_fence(std::memory_order_release);
+}
+void EndWrite() { gBlock.seq.fetch_add(1, std::memory_order_release); }
+
+// Charges the time since `start` to the callbacks' account.
+void Charge(const LARGE_INTEGER& start) {
+  LARGE_INTEGER end;
+  QueryPerformanceCounter(&end);
+  uint64_t d = static_cast<uint64_t>(end.QuadPart - start.QuadPart);
+  gBlock.events.fetch_add(1, std::memory_order_relaxed);
+  gBlock.costTotal.fetch_add(d, std::memory_order_relaxed);
+  if (d > gBlock.costMax.load(std::memory_order_relaxed)) gBlock.costMax.store(d, std::memory_order_relaxed);
+}
+
+uint8_t ModsNow() {
+  uint8_t m = 0;
+  if (gModsDown & 0x03) m |= tl::kModCtrl;
+  if (gModsDown & 0x0C) m |= tl::kModShift;
+  if (gModsDown & 0x30) m |= tl::kModAlt;
+  return m;
+}
+
+// The bit of a modifier key, 0 for any other key. Injected input may name
+// the side-less key.
+uint8_t ModifierBit(DWORD vk) {
+  switch (vk) {
+    case VK_CONTROL: case VK_LCONTROL: return 0x01;
+    case VK_RCONTROL: return 0x02;
+    case VK_SHIFT: case VK_LSHIFT: return 0x04;
+    case VK_RSHIFT: return 0x08;
+    case VK_MENU: case VK_LMENU: return 0x10;
+    case VK_RMENU: return 0x20;
+  }
+  return 0;
+}
+
+// Where a click lands: the top-level window and its process, and whether
+// the window hit is the page or a child of it. WindowFromPoint sends no
+// message to another thread's windows, so this never waits on a program.
+tl::InputMoment MomentAt(POINT pt, bool left) {
+  tl::InputMoment m;
+  m.tick = GetTickCount();
+  m.mods = ModsNow();
+  m.left = left;
+  HWND hit = WindowFromPoint(pt);
+  if (!hit) return m;
+  HWND top = GetAncestor(hit, GA_ROOT);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(top ? top : hit, &pid);
+  m.pid = pid;
+  m.window = HandleValue(top ? top : hit);
+  char cls[64];
+  for (HWND w = hit; w && w != top && !m.inPage; w = GetParent(w))
+    m.inPage = GetClassNameA(w, cls, sizeof cls) > 0 && tl::IsPageClass(cls);
+  return m;
+}
+
+LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && (wp == WM_LBUTTONDOWN || wp == WM_LBUTTONUP || wp == WM_MBUTTONDOWN ||
+                            wp == WM_MBUTTONUP)) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    const auto* ms = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+    bool left = wp == WM_LBUTTONDOWN || wp == WM_LBUTTONUP;
+    bool down = wp == WM_LBUTTONDOWN || wp == WM_MBUTTONDOWN;
+    tl::InputMoment m = MomentAt(ms->pt, left);
+    BeginWrite();
+    (down ? gBlock.press : gBlock.release).Store(m);
+    if (left) gBlock.leftDown.store(down, std::memory_order_relaxed);
+    EndWrite();
+    Charge(start);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    const auto* kb = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+    bool down = wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN;
+    if (uint8_t bit = ModifierBit(kb->vkCode)) {
+      // A modifier alone asks for nothing; it only colours what follows.
+      gModsDown = down ? (gModsDown | bit) : (gModsDown & ~bit);
+    } else if (down) {
+      tl::InputMoment m;
+      m.tick = GetTickCount();
+      m.mods = ModsNow();
+      HWND fg = GetForegroundWindow();
+      DWORD pid = 0;
+      if (fg) GetWindowThreadProcessId(fg, &pid);
+      m.pid = pid;
+      m.window = HandleValue(fg);
+      BeginWrite();
+      gBlock.key.Store(m);
+      EndWrite();
+    }
+    Charge(start);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
+  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+  if (GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) return;  // top-level only
+  uint32_t now = GetTickCount();
+  BeginWrite();
+  gBlock.recentWindow[gRecentNext].store(HandleValue(hwnd), std::memory_order_relaxed);
+  gBlock.recentTick[gRecentNext].store(now, std::memory_order_relaxed);
+  gBlock.lastAppearance.store(now, std::memory_order_relaxed);
+  EndWrite();
+  gRecentNext = (gRecentNext + 1) % kRecentWindows;
+  // One wake until the UI thread has run its pass: a burst of windows
+  // does not flood its queue.
+  if (!gBlock.wakePending.exchange(true)) PostMessageA(gWakeWindow, WM_NULL, 0, 0);
+}
+
+struct StartArgs {
+  HANDLE ready;
+  bool ok;
+};
+
+}  // namespace
+
+DWORD WINAPI InputWatcher::ThreadMain(void* p) {
+  auto* args = static_cast<StartArgs*>(p);
+  // Input waits for these callbacks: they must run the moment it comes.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  HHOOK mouse = SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouseProc, inst, 0);
+  HHOOK keys = SetWindowsHookExA(WH_KEYBOARD_LL, LowLevelKeyboardProc, inst, 0);
+  // Windows sends both events; Wine only the creation, before the window shows.
+  constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+  HWINEVENTHOOK created = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr,
+                                          WindowEventProc, 0, 0, kFlags);
+  HWINEVENTHOOK shown = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
+                                        WindowEventProc, 0, 0, kFlags);
+  args->ok = mouse && keys && created;
+  MSG msg;
+  PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before Stop can post
+  bool ok = args->ok;
+  SetEvent(args->ready);  // args is gone after this
+  if (ok) {
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  }
+  if (shown) UnhookWinEvent(shown);
+  if (created) UnhookWinEvent(created);
+  if (keys) UnhookWindowsHookEx(keys);
+  if (mouse) UnhookWindowsHookEx(mouse);
+  return 0;
+}
+
+bool InputWatcher::Start(HWND wakeWindow) {
+  if (Running()) return true;
+  gWakeWindow = wakeWindow;
+  gModsDown = 0;
+  QueryPerformanceFrequency(&gQpcHz);
+  tl::KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!ready) return false;
+  StartArgs args{ready.get(), false};
+  thread_.reset(CreateThread(nullptr, 64 * 1024, ThreadMain, &args, 0, &threadId_));
+  if (!thread_) return false;
+  WaitForSingleObject(ready.get(), INFINITE);
+  if (!args.ok) {
+    WaitForSingleObject(thread_.get(), INFINITE);
+    thread_.reset();
+    return false;
+  }
+  return true;
+}
+
+void InputWatcher::Stop() {
+  if (!Running()) return;
+  PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread_.get(), INFINITE);
+  thread_.reset();
+}
+
+tl::InputEvidence InputWatcher::Evidence() const {
+  tl::InputEvidence in;
+  for (;;) {
+    uint32_t before = gBlock.seq.load(std::memory_order_acquire);
+    if (before & 1) {
+      YieldProcessor();
+      continue;
+    }
+    in.press = gBlock.press.Load();
+    in.release = gBlock.release.Load();
+    in.key = gBlock.key.Load();
+    in.leftDown = gBlock.leftDown.load(std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (gBlock.seq.load(std::memory_order_relaxed) == before) return in;
+  }
+}
+
+uint32_t InputWatcher::AppearedAt(HWND window) const {
+  uint32_t h = HandleValue(window);
+  for (;;) {
+    uint32_t before = gBlock.seq.load(std::memory_order_acquire);
+    if (before & 1) {
+      YieldProcessor();
+      continue;
+    }
+    // The latest event for the window: shown after created.
+    uint32_t tick = 0;
+    bool found = false;
+    for (int i = 0; i < kRecentWindows; ++i) {
+      if (gBlock.recentWindow[i].load(std::memory_order_relaxed) != h) continue;
+      uint32_t t = gBlock.recentTick[i].load(std::memory_order_relaxed);
+      if (!found || static_cast<int32_t>(t - tick) > 0) tick = t;
+      found = true;
+    }
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (gBlock.seq.load(std::memory_order_relaxed) == before) return found ? tick : 0;
+  }
+}
+
+uint32_t InputWatcher::LastAppearance() const {
+  return gBlock.lastAppearance.load(std::memory_order_relaxed);
+}
+
+void InputWatcher::WakeTaken() { gBlock.wakePending.store(false); }
+
+InputWatcher::Costs InputWatcher::CallbackCosts() const {
+  Costs c;
+  c.events = gBlock.events.load();
+  if (c.events && gQpcHz.QuadPart) {
+    double us = 1e6 / static_cast<double>(gQpcHz.QuadPart);
+    c.meanUs = static_cast<double>(gBlock.costTotal.load()) * us / static_cast<double>(c.events);
+    c.maxUs = static_cast<double>(gBlock.costMax.load()) * us;
+  }
+  return c;
+}
+
+}  // namespace ModPop
