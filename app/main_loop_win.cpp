@@ -3,6 +3,7 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include "app/dialog_win.h"
 #include "app/handles_win.h"
 #include "app/main_loop.h"
 #include "app/program_win.h"
@@ -52,6 +53,7 @@ void DispatchPending() {
       ModMain::Prog().Exiting = true;
       return;
     }
+    if (tl::Dialog::PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -121,40 +121,35 @@ void ShowFrm(int16_t intMsgType, const std::string& MsgTitle, const std::string&
 
 namespace {
 RemindersMsgFrm* gCurrent = nullptr;
-constexpr int kClientW = 440, kClientH = 220;
+constexpr int kClientW = 470, kClientH = 220;
 }  // namespace
 
 RemindersMsgFrm* RemindersMsgFrm::Current() { return gCurrent; }
 
 bool RemindersMsgFrm::Load() {
-  RECT r = {0, 0, kClientW, kClientH};
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  if (!Create("TarvickLiteReminder", "", style, WS_EX_TOOLWINDOW, work.right - w - 8,
-              work.bottom - h - 8, w, h))
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  if (!Create("TarvickLiteReminder", "", style, WS_EX_TOOLWINDOW, 0, 0, kClientW, kClientH))
     return false;
   gCurrent = this;
-  NONCLIENTMETRICSA ncm{};
-  ncm.cbSize = sizeof ncm;
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  font_ = CreateFontIndirectA(&ncm.lfMessageFont);
-  auto child = [&](const char* cls, const char* text, DWORD st, int x, int y, int cw, int ch, int id) {
-    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | st, x, y, cw, ch, hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), tl::AppInstance(), nullptr);
-    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return c;
-  };
-  child("STATIC", "", SS_OWNERDRAW, 16, 16, 56, 56, IDC_CLOCKIMG);
+  layout_.Attach(hwnd());
+  using U = RECT;  // rectangles in 96-DPI units
+  layout_.CreateChild("STATIC", "", SS_OWNERDRAW, IDC_CLOCKIMG, U{16, 16, 72, 72});
   ShowWindow(GetDlgItem(hwnd(), IDC_CLOCKIMG), SW_HIDE);
-  child("STATIC", "", SS_LEFT, 88, 12, kClientW - 108, 140, IDC_LABEL1);
-  child("BUTTON", "Don't show this reminder again (you can show it later from MoreTools )",
-        BS_AUTOCHECKBOX | WS_TABSTOP, 16, 158, kClientW - 28, 20, IDC_DONTSHOWCHK);
-  child("BUTTON", "&Settings ...", BS_PUSHBUTTON | WS_TABSTOP, kClientW - 212, 186, 96, 26,
-        IDC_SETTINGSBTN);
-  child("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientW - 108, 186, 96, 26, IDC_OKBUTTON);
+  layout_.CreateChild("STATIC", "", SS_LEFT, IDC_LABEL1, U{88, 12, kClientW - 20, 152});
+  layout_.CreateChild("BUTTON",
+                      "Don't show this reminder again (you can show it later from MoreTools )",
+                      BS_AUTOCHECKBOX | WS_TABSTOP, IDC_DONTSHOWCHK, U{16, 158, kClientW - 12, 178});
+  layout_.CreateChild("BUTTON", "&Settings ...", BS_PUSHBUTTON | WS_TABSTOP, IDC_SETTINGSBTN,
+                      U{kClientW - 212, 186, kClientW - 116, 212});
+  layout_.CreateChild("BUTTON", "&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDC_OKBUTTON,
+                      U{kClientW - 108, 186, kClientW - 12, 212});
+  // In the bottom right corner of its monitor's work area.
+  SIZE outer = tl::OuterSize({layout_.Px(kClientW), layout_.Px(kClientH)}, style, WS_EX_TOOLWINDOW,
+                             layout_.Dpi());
+  RECT work = tl::WorkAreaOf(hwnd());
+  int gap = layout_.Px(8);
+  SetWindowPos(hwnd(), nullptr, work.right - outer.cx - gap, work.bottom - outer.cy - gap, outer.cx,
+               outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 
@@ -189,14 +184,14 @@ void RemindersMsgFrm::Form_Unload() {
 
 void RemindersMsgFrm::PaintClock(HDC dc, const RECT& r) {
   HBRUSH face = CreateSolidBrush(RGB(250, 250, 240));
-  HPEN rim = CreatePen(PS_SOLID, 3, RGB(80, 90, 130));
+  HPEN rim = CreatePen(PS_SOLID, layout_.Px(3), RGB(80, 90, 130));
   HGDIOBJ oldBrush = SelectObject(dc, face), oldPen = SelectObject(dc, rim);
   Ellipse(dc, r.left, r.top, r.right, r.bottom);
   int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
   MoveToEx(dc, cx, cy, nullptr);
-  LineTo(dc, cx, r.top + 10);  // minute hand at twelve
+  LineTo(dc, cx, r.top + layout_.Px(10));  // minute hand at twelve
   MoveToEx(dc, cx, cy, nullptr);
-  LineTo(dc, r.right - 14, cy);  // hour hand at three
+  LineTo(dc, r.right - layout_.Px(14), cy);  // hour hand at three
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(face);
@@ -212,6 +207,9 @@ LRESULT RemindersMsgFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (LOWORD(wp) == IDC_OKBUTTON || LOWORD(wp) == IDCANCEL) OKButton_Click();
       else if (LOWORD(wp) == IDC_SETTINGSBTN) SettingsBtn_Click();
+      return 0;
+    case WM_DPICHANGED:
+      layout_.OnDpiChanged(wp, lp);
       return 0;
     case WM_CLOSE:
       OKButton_Click();
@@ -229,7 +227,6 @@ LRESULT RemindersMsgFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RemindersMsgFrm::OnDestroyed() {
-  if (font_) DeleteObject(font_);
   if (gCurrent == this) gCurrent = nullptr;
   delete this;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/form_win.h"
 #include "app/reminder.h"
 #include "app/window_win.h"
 
@@ -49,5 +50,5 @@ class RemindersMsgFrm : public tl::Window {
   void PaintClock(HDC dc, const RECT& r);
   int16_t msgType_ = 0;
   bool unloading_ = false;
-  HFONT font_ = nullptr;
+  tl::FormLayout layout_;
 };

@@ -1,5 +1,6 @@
 // The splash screen: shown at start, closes itself after four seconds.
 #pragma once
+#include "app/form_win.h"
 #include "app/window_win.h"
 
 class SplashFrm : public tl::Window {
@@ -18,4 +19,5 @@ class SplashFrm : public tl::Window {
  private:
   void Paint();
   int dots_ = 0;
+  tl::FormLayout layout_;
 };

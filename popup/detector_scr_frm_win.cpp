@@ -17,22 +17,31 @@ constexpr COLORREF kHover = RGB(250, 251, 255);
 constexpr COLORREF kInk = RGB(28, 36, 72);
 constexpr COLORREF kFrame = RGB(120, 130, 168);
 
-// Client layout in pixels. The screen is only ever as tall as the panel of
-// its mode (Picture1 when hiding, InfoPic when closing at once).
+// Client layout in 96-DPI units. The screen is only ever as tall as the
+// panel of its mode (Picture1 when hiding, InfoPic when closing at once).
 constexpr int kClientW = 320;
 constexpr int kStripH = 24;
 constexpr RECT kTopImg = {6, 4, 22, 20};
-constexpr RECT kScreenLabel = {28, 0, kClientW - 54, kStripH};
-constexpr RECT kToolBtn1 = {kClientW - 48, 3, kClientW - 27, 21};
-constexpr RECT kToolBtn3 = {kClientW - 25, 3, kClientW - 4, 21};
+constexpr RECT kScreenLabel = {28, 0, kClientW - 80, kStripH};
+constexpr RECT kToolBtn1 = {kClientW - 74, 3, kClientW - 53, 21};
+constexpr RECT kToolBtn3 = {kClientW - 51, 3, kClientW - 30, 21};
+constexpr RECT kToolClose = {kClientW - 25, 3, kClientW - 4, 21};
 constexpr RECT kWnNameLbl = {10, 32, kClientW - 10, 48};
 constexpr RECT kURLLbl = {10, 51, kClientW - 10, 67};
 constexpr RECT kApproveWndBtn = {10, 76, 120, 100};
 constexpr RECT kCloseBtn = {126, 76, 236, 100};
 constexpr RECT kPicture1 = {10, 108, kClientW - 10, 136};
 constexpr RECT kLblShowWin = {14, 114, kClientW - 14, 130};
-constexpr RECT kInfoPic = {10, 76, kClientW - 10, 108};
-constexpr RECT kCommand1 = {kClientW - 94, 80, kClientW - 14, 104};
+// Classic mode: the panel reports the closed pop-up by itself.
+constexpr RECT kInfoPic = {10, 30, kClientW - 10, 112};
+// Bold captions are given room to spare: text does not grow exactly with the DPI.
+constexpr RECT kInfoNameCap = {34, 38, 146, 54};
+constexpr RECT kInfoName = {148, 38, kClientW - 16, 54};
+constexpr RECT kInfoURLCap = {34, 58, 146, 74};
+constexpr RECT kInfoURL = {148, 58, kClientW - 16, 74};
+constexpr RECT kCommand1 = {kClientW - 94, 80, kClientW - 16, 106};
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
 int W(const RECT& r) { return r.right - r.left; }
 int H(const RECT& r) { return r.bottom - r.top; }
@@ -62,69 +71,32 @@ const tl::BrowserEntry& EntryAt(const std::vector<tl::BrowserEntry>& browsers, i
 
 }  // namespace
 
-PopUpDetectorScrFrm::~PopUpDetectorScrFrm() {
-  Destroy();
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
-                    static_cast<HGDIOBJ>(stripBrush_), static_cast<HGDIOBJ>(bodyBrush_),
-                    static_cast<HGDIOBJ>(stripHoverBrush_)})
-    if (o) DeleteObject(o);
-}
+PopUpDetectorScrFrm::~PopUpDetectorScrFrm() { Destroy(); }
 
 bool PopUpDetectorScrFrm::Load(ModPop::PopupBlocker& blocker) {
   blocker_ = &blocker;
   if (hwnd()) return true;
-  HDC screen = GetDC(nullptr);
-  tpp_ = tl::TwipsPerPixel(GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-
-  RECT outer = {0, 0, kClientW, kPicture1.bottom + 2};
-  const DWORD style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  widthPx_ = W(outer);
-  // Taken from the style: a screen shrunk to a sliver has no client height to compare.
-  borderPx_ = H(outer) - (kPicture1.bottom + 2);
-  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  tl::ScreenPlacement at =
-      tl::PlaceAtLoad(GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED),
-                      tl::PixelsToTwips(widthPx_, tpp_), tpp_, work.right, work.bottom);
-  left_ = at.Left;
-  slide_.Bottom = at.Bottom;
-  slide_.Top = at.Bottom - tl::PixelsToTwips(H(outer), tpp_);
-  slide_.Height = tl::PixelsToTwips(H(outer), tpp_);
-  if (!Create("TarvickLitePopUpDetector", "Pop-up Detected", style, exStyle,
-              tl::TwipsToPixels(left_, tpp_), tl::TwipsToPixels(slide_.Top, tpp_), widthPx_,
-              H(outer)))
+  if (!Create("TarvickLitePopUpDetector", "Pop-up Detected", kStyle, kExStyle, 0, 0, kClientW,
+              kPicture1.bottom + 2))
     return false;
+  layout_.Attach(hwnd());
+  stripBrush_.Reset(CreateSolidBrush(kStrip));
+  bodyBrush_.Reset(CreateSolidBrush(kBody));
+  stripHoverBrush_.Reset(CreateSolidBrush(kHover));
 
-  NONCLIENTMETRICSA ncm{};
-  ncm.cbSize = sizeof ncm;
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  font_ = CreateFontIndirectA(&ncm.lfMessageFont);
-  LOGFONTA bold = ncm.lfMessageFont;
-  bold.lfWeight = FW_BOLD;
-  boldFont_ = CreateFontIndirectA(&bold);
-  stripBrush_ = CreateSolidBrush(kStrip);
-  bodyBrush_ = CreateSolidBrush(kBody);
-  stripHoverBrush_ = CreateSolidBrush(kHover);
-
-  auto child = [&](const char* cls, const char* text, DWORD st, const RECT& r, int id) {
-    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | st, r.left,
-                             r.top, W(r), H(r), hwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), tl::AppInstance(),
-                             nullptr);
-    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return c;
+  using Face = tl::FormLayout::Face;
+  auto child = [&](const char* cls, const char* text, DWORD st, const RECT& r, int id,
+                   Face face = Face::Message) {
+    return layout_.CreateChild(cls, text, WS_CLIPSIBLINGS | st, id, r, face);
   };
   // Labels and pictures are plain statics: they let the mouse through to
   // the form, which drags the screen and watches the hover strip.
   child("STATIC", "", SS_OWNERDRAW, kTopImg, IDC_POPUPDETECTORSCRFRM_TOPIMG);
-  HWND title = child("STATIC", "Pop-up Detected", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
-                     kScreenLabel, IDC_POPUPDETECTORSCRFRM_SCREENLABEL);
-  SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
+  child("STATIC", "Pop-up Detected", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, kScreenLabel,
+        IDC_POPUPDETECTORSCRFRM_SCREENLABEL, Face::Bold);
   child("BUTTON", "", BS_OWNERDRAW, kToolBtn1, IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1);
   child("BUTTON", "", BS_OWNERDRAW, kToolBtn3, IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3);
+  child("BUTTON", "", BS_OWNERDRAW, kToolClose, IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE);
   child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kWnNameLbl,
         IDC_POPUPDETECTORSCRFRM_WNNAMELBL);
   child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kURLLbl,
@@ -133,13 +105,20 @@ bool PopUpDetectorScrFrm::Load(ModPop::PopupBlocker& blocker) {
         IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN);
   child("BUTTON", "Close window", BS_PUSHBUTTON, kCloseBtn, IDC_POPUPDETECTORSCRFRM_CLOSEBTN);
   child("STATIC", "", SS_OWNERDRAW, kPicture1, IDC_POPUPDETECTORSCRFRM_PICTURE1);
-  HWND show = child("STATIC", "Move your mouse here to see the window",
-                    SS_CENTER | SS_NOPREFIX, kLblShowWin, IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN);
   child("STATIC", "", SS_OWNERDRAW, kInfoPic, IDC_POPUPDETECTORSCRFRM_INFOPIC);
-  HWND ok = child("BUTTON", "OK", BS_PUSHBUTTON, kCommand1, IDC_POPUPDETECTORSCRFRM_COMMAND1);
-  // What lies on a panel stays above it.
-  SetWindowPos(show, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetWindowPos(ok, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // What lies on a panel stays above it (a new child starts at the bottom).
+  for (HWND c : {child("STATIC", "Move your mouse here to see the window", SS_CENTER | SS_NOPREFIX,
+                       kLblShowWin, IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN),
+                 child("STATIC", "Window Name :", SS_LEFT | SS_NOPREFIX, kInfoNameCap,
+                       IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAMECAP, Face::Bold),
+                 child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kInfoName,
+                       IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME),
+                 child("STATIC", "URL :", SS_LEFT | SS_NOPREFIX, kInfoURLCap,
+                       IDC_POPUPDETECTORSCRFRM_INFOPIC_URLCAP, Face::Bold),
+                 child("STATIC", "", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kInfoURL,
+                       IDC_POPUPDETECTORSCRFRM_INFOPIC_URL),
+                 child("BUTTON", "OK", BS_PUSHBUTTON, kCommand1, IDC_POPUPDETECTORSCRFRM_COMMAND1)})
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
@@ -157,7 +136,59 @@ bool PopUpDetectorScrFrm::Load(ModPop::PopupBlocker& blocker) {
   tip(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1, "Show pop-up window");
   tip(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3, "Close pop-up window");
   ShowMode(true);
+
+  // Placed on the work area of the monitor it was made on, for its DPI.
+  Measure();
+  RECT work = tl::WorkAreaOf(hwnd());
+  int heightPx = layout_.Px(kPicture1.bottom + 2) + borderPx_;
+  tl::ScreenPlacement at =
+      tl::PlaceAtLoad(GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED),
+                      tl::PixelsToTwips(widthPx_, tpp_), tpp_, work.right, work.bottom);
+  left_ = at.Left;
+  slide_.Bottom = at.Bottom;
+  slide_.Height = tl::PixelsToTwips(heightPx, tpp_);
+  slide_.Top = at.Bottom - slide_.Height;
+  ApplyGeometry();
   return true;
+}
+
+// Width, frame and twips per pixel at the form's DPI.
+void PopUpDetectorScrFrm::Measure() {
+  tpp_ = tl::TwipsPerPixel(static_cast<int32_t>(layout_.Dpi()));
+  int clientH = layout_.Px(kPicture1.bottom + 2);
+  SIZE outer = tl::OuterSize({layout_.Px(kClientW), clientH}, kStyle, kExStyle, layout_.Dpi());
+  widthPx_ = outer.cx;
+  // Taken from the style: a screen shrunk to a sliver has no client height to compare.
+  borderPx_ = outer.cy - clientH;
+}
+
+int32_t PopUpDetectorScrFrm::TargetHeightFor(int panelId) const {
+  RECT panel = ClientRectOf(panelId);
+  return tl::PixelsToTwips(tl::TargetHeightPx(borderPx_, panel.top, H(panel)), tpp_);
+}
+
+// Moved to a monitor of another DPI: the system's rectangle gives the new
+// place; heights in twips carry over, the panel's height is measured again.
+void PopUpDetectorScrFrm::OnDpiChanged(WPARAM wp, LPARAM lp) {
+  layout_.OnDpiChanged(wp, lp);
+  Measure();
+  RECT now = {};
+  GetWindowRect(hwnd(), &now);
+  bool inPlace = slide_.Height >= slide_.TargetHeight;
+  int32_t toFinal = slide_.FinalTop - slide_.Top, toBottom = slide_.Bottom - slide_.Top;
+  left_ = tl::PixelsToTwips(now.left, tpp_);
+  bool classic = IsWindowVisible(Item(IDC_POPUPDETECTORSCRFRM_INFOPIC));
+  slide_.TargetHeight =
+      TargetHeightFor(classic ? IDC_POPUPDETECTORSCRFRM_INFOPIC : IDC_POPUPDETECTORSCRFRM_PICTURE1);
+  if (inPlace) {
+    tl::DropAt(slide_, tl::PixelsToTwips(now.top, tpp_));
+    slide_.Height = slide_.TargetHeight;
+  } else {
+    slide_.Top = tl::PixelsToTwips(now.top, tpp_);
+    slide_.FinalTop = slide_.Top + toFinal;
+    slide_.Bottom = slide_.Top + toBottom;
+  }
+  ApplyGeometry();
 }
 
 RECT PopUpDetectorScrFrm::ClientRectOf(int id) const {
@@ -174,10 +205,13 @@ void PopUpDetectorScrFrm::SetLabel(int id, const std::string& text) {
 
 void PopUpDetectorScrFrm::ShowMode(bool hidePop) {
   int hideShow = hidePop ? SW_SHOW : SW_HIDE, classic = hidePop ? SW_HIDE : SW_SHOW;
-  for (int id : {IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN, IDC_POPUPDETECTORSCRFRM_CLOSEBTN,
+  for (int id : {IDC_POPUPDETECTORSCRFRM_WNNAMELBL, IDC_POPUPDETECTORSCRFRM_URLLBL,
+                 IDC_POPUPDETECTORSCRFRM_APPROVEWNDBTN, IDC_POPUPDETECTORSCRFRM_CLOSEBTN,
                  IDC_POPUPDETECTORSCRFRM_PICTURE1, IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN})
     ShowWindow(Item(id), hideShow);
-  for (int id : {IDC_POPUPDETECTORSCRFRM_INFOPIC, IDC_POPUPDETECTORSCRFRM_COMMAND1})
+  for (int id : {IDC_POPUPDETECTORSCRFRM_INFOPIC, IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAMECAP,
+                 IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME, IDC_POPUPDETECTORSCRFRM_INFOPIC_URLCAP,
+                 IDC_POPUPDETECTORSCRFRM_INFOPIC_URL, IDC_POPUPDETECTORSCRFRM_COMMAND1})
     ShowWindow(Item(id), classic);
   EnableWindow(Item(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1), hidePop);
   EnableWindow(Item(IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3), hidePop);
@@ -224,22 +258,27 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
     CloseDetector(false, wasShowing);
     return;
   }
-  RECT panel;
+  int panel;
   // Any mode other than hiding closes at once: a pop-up is never left
   // pending without the strip that lets the user see it.
   if (entry.HidePop == 1) {
     ShowMode(true);
     RECT r;
-    if (GetWindowRect(pending_, &r) && GetSystemMetrics(SM_CXSCREEN) > r.left)
+    // Against the pop-up's own monitor: one on a monitor right of the
+    // primary is on a screen too; only one beyond every monitor's right
+    // edge is left alone.
+    if (GetWindowRect(pending_, &r) && tl::MonitorRectOf(pending_).right > r.left)
       ShowWindow(pending_, SW_HIDE);
-    panel = ClientRectOf(IDC_POPUPDETECTORSCRFRM_PICTURE1);
+    panel = IDC_POPUPDETECTORSCRFRM_PICTURE1;
   } else {
     ShowMode(false);
+    // The panel reports what was closed.
+    SetLabel(IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME, windowName_);
+    SetLabel(IDC_POPUPDETECTORSCRFRM_INFOPIC_URL, blocker_->CurrentURL);
     CloseDetector(false, wasShowing);
-    panel = ClientRectOf(IDC_POPUPDETECTORSCRFRM_INFOPIC);
+    panel = IDC_POPUPDETECTORSCRFRM_INFOPIC;
   }
-  int32_t targetPx = tl::TargetHeightPx(borderPx_, panel.top, H(panel));
-  tl::StartSlide(slide_, tl::PixelsToTwips(targetPx, tpp_), wasShowing);
+  tl::StartSlide(slide_, TargetHeightFor(panel), wasShowing);
   ApplyGeometry();
   SetWindowPos(hwnd(), HWND_TOPMOST, 20, 20, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -357,58 +396,67 @@ void PopUpDetectorScrFrm::DrawItem(const DRAWITEMSTRUCT& d) {
     case IDC_POPUPDETECTORSCRFRM_TOPIMG: {
       // A no-entry sign: something was stopped.
       FillRect(dc, &r, stripBrush_);
-      HBRUSH red = CreateSolidBrush(RGB(200, 40, 40));
+      tl::Brush red(CreateSolidBrush(RGB(200, 40, 40)));
       HGDIOBJ oldBrush = SelectObject(dc, red);
       HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
       Ellipse(dc, r.left, r.top, r.right + 1, r.bottom + 1);
-      RECT bar = {r.left + 3, r.top + 7, r.right - 3, r.top + 10};
-      FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      int bar = layout_.Px(3);
+      RECT across = {r.left + bar, (r.top + r.bottom - bar) / 2, r.right - bar,
+                     (r.top + r.bottom + bar) / 2};
+      FillRect(dc, &across, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       SelectObject(dc, oldBrush);
       SelectObject(dc, oldPen);
-      DeleteObject(red);
       break;
     }
     case IDC_POPUPDETECTORSCRFRM_PICTURE1: {
-      HBRUSH frame = CreateSolidBrush(kFrame);
+      tl::Brush frame(CreateSolidBrush(kFrame));
       FillRect(dc, &r, peeking_ ? stripBrush_ : stripHoverBrush_);
       FrameRect(dc, &r, frame);
-      DeleteObject(frame);
       break;
     }
     case IDC_POPUPDETECTORSCRFRM_INFOPIC: {
-      HBRUSH frame = CreateSolidBrush(kFrame);
+      tl::Brush frame(CreateSolidBrush(kFrame));
       FillRect(dc, &r, stripHoverBrush_);
       FrameRect(dc, &r, frame);
-      DeleteObject(frame);
-      DrawIconEx(dc, r.left + 8, r.top + (H(r) - 16) / 2, LoadIconA(nullptr, IDI_INFORMATION), 16,
-                 16, 0, nullptr, DI_NORMAL);
+      // Beside the first line of the report.
+      int icon = layout_.Px(16), inset = layout_.Px(kInfoNameCap.top - kInfoPic.top);
+      DrawIconEx(dc, r.left + layout_.Px(6), r.top + inset, LoadIconA(nullptr, IDI_INFORMATION),
+                 icon, icon, 0, nullptr, DI_NORMAL);
       break;
     }
     case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1:
-    case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3: {
+    case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3:
+    case IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE: {
       bool enabled = !(d.itemState & ODS_DISABLED);
       bool pressed = d.itemState & ODS_SELECTED;
       FillRect(dc, &r, pressed ? bodyBrush_ : stripBrush_);
       if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
       COLORREF ink = enabled ? kInk : RGB(140, 146, 166);
-      HPEN pen = CreatePen(PS_SOLID, 2, ink);
+      tl::Pen pen(CreatePen(PS_SOLID, layout_.Px(2), ink));
       HGDIOBJ oldPen = SelectObject(dc, pen);
       HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
       int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
-      if (d.CtlID == IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1) {
-        // A small window: show it.
-        Rectangle(dc, cx - 6, cy - 5, cx + 6, cy + 6);
-        MoveToEx(dc, cx - 6, cy - 2, nullptr);
-        LineTo(dc, cx + 6, cy - 2);
+      auto u = [&](int units) { return layout_.Px(units); };
+      auto cross = [&](int half) {
+        MoveToEx(dc, cx - half, cy - half, nullptr);
+        LineTo(dc, cx + half + 1, cy + half + 1);
+        MoveToEx(dc, cx + half, cy - half, nullptr);
+        LineTo(dc, cx - half - 1, cy + half + 1);
+      };
+      if (d.CtlID == IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE) {
+        cross(u(4));  // the screen's own close box
       } else {
-        MoveToEx(dc, cx - 4, cy - 4, nullptr);
-        LineTo(dc, cx + 5, cy + 5);
-        MoveToEx(dc, cx + 4, cy - 4, nullptr);
-        LineTo(dc, cx - 5, cy + 5);
+        // A small window: shown as it is, or crossed out to close it.
+        Rectangle(dc, cx - u(6), cy - u(5), cx + u(6), cy + u(6));
+        MoveToEx(dc, cx - u(6), cy - u(2), nullptr);
+        LineTo(dc, cx + u(6), cy - u(2));
+        if (d.CtlID == IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3) {
+          cy += u(2);
+          cross(u(2));
+        }
       }
       SelectObject(dc, oldPen);
       SelectObject(dc, oldBrush);
-      DeleteObject(pen);
       break;
     }
   }
@@ -424,8 +472,8 @@ LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = reinterpret_cast<HDC>(wp);
       RECT r;
       GetClientRect(hwnd(), &r);
-      RECT strip = {r.left, r.top, r.right, kStripH};
-      RECT body = {r.left, kStripH, r.right, r.bottom};
+      RECT strip = {r.left, r.top, r.right, layout_.Px(kStripH)};
+      RECT body = {r.left, strip.bottom, r.right, r.bottom};
       FillRect(dc, &strip, stripBrush_);
       FillRect(dc, &body, bodyBrush_);
       return 1;
@@ -436,17 +484,24 @@ LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetTextColor(dc, kInk);
       if (id == IDC_POPUPDETECTORSCRFRM_SCREENLABEL) {
         SetBkColor(dc, kStrip);
-        return reinterpret_cast<LRESULT>(stripBrush_);
+        return reinterpret_cast<LRESULT>(stripBrush_.get());
       }
       if (id == IDC_POPUPDETECTORSCRFRM_LBLSHOWWIN) {
         SetBkColor(dc, peeking_ ? kStrip : kHover);
-        return reinterpret_cast<LRESULT>(peeking_ ? stripBrush_ : stripHoverBrush_);
+        return reinterpret_cast<LRESULT>(peeking_ ? stripBrush_.get() : stripHoverBrush_.get());
+      }
+      if (id >= IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAMECAP && id <= IDC_POPUPDETECTORSCRFRM_INFOPIC_URL) {
+        SetBkColor(dc, kHover);
+        return reinterpret_cast<LRESULT>(stripHoverBrush_.get());
       }
       SetBkColor(dc, kBody);
-      return reinterpret_cast<LRESULT>(bodyBrush_);
+      return reinterpret_cast<LRESULT>(bodyBrush_.get());
     }
     case WM_CTLCOLORBTN:
-      return reinterpret_cast<LRESULT>(bodyBrush_);
+      return reinterpret_cast<LRESULT>(bodyBrush_.get());
+    case WM_DPICHANGED:
+      OnDpiChanged(wp, lp);
+      return 0;
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
       return TRUE;
@@ -459,6 +514,7 @@ LRESULT PopUpDetectorScrFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case IDC_POPUPDETECTORSCRFRM_CLOSEBTN:
         case IDC_POPUPDETECTORSCRFRM_COMMAND1:
         case IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3:
+        case IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE:
           CloseBtn_Click();
           break;
       }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/form_win.h"
 #include "app/window_win.h"
 #include "popup/detector_rules.h"
 
@@ -26,6 +27,12 @@ class PopUpDetectorScrFrm : public tl::Window {
     IDC_POPUPDETECTORSCRFRM_COMMAND1,
     IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1,
     IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON3,
+    IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE,
+    // The labels on InfoPic: captions and the closed pop-up's name and address.
+    IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAMECAP,
+    IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME,
+    IDC_POPUPDETECTORSCRFRM_INFOPIC_URLCAP,
+    IDC_POPUPDETECTORSCRFRM_INFOPIC_URL,
   };
 
   ~PopUpDetectorScrFrm() override;
@@ -58,6 +65,9 @@ class PopUpDetectorScrFrm : public tl::Window {
   RECT ClientRectOf(int id) const;
   void SetLabel(int id, const std::string& text);
   void ShowMode(bool hidePop);
+  void Measure();
+  int32_t TargetHeightFor(int panelId) const;
+  void OnDpiChanged(WPARAM wp, LPARAM lp);
   void ApplyGeometry();
   void BeginDrag(POINT client);
   void DragTo();
@@ -90,10 +100,9 @@ class PopUpDetectorScrFrm : public tl::Window {
   POINT dragPress_ = {};
   POINT dragControl_ = {};
 
-  HFONT font_ = nullptr;
-  HFONT boldFont_ = nullptr;
-  HBRUSH stripBrush_ = nullptr;
-  HBRUSH bodyBrush_ = nullptr;
-  HBRUSH stripHoverBrush_ = nullptr;
+  tl::FormLayout layout_;
+  tl::Brush stripBrush_;
+  tl::Brush bodyBrush_;
+  tl::Brush stripHoverBrush_;
   HWND tooltip_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "app/conversions.h"
 #include "app/settings_store.h"
+#include "app/form_win.h"
 #include "app/program_win.h"
 #include "app/window_win.h"
 #include "popup/detector_rules.h"
@@ -28,10 +29,6 @@ bool ShowFirstTime(int16_t intMsgID, HWND OwnerFrm) {
   FirstTimeFrm form(intMsgID);
   form.ShowModal(OwnerFrm);
   return true;
-}
-
-FirstTimeFrm::~FirstTimeFrm() {
-  if (font_) DeleteObject(font_);
 }
 
 void FirstTimeFrm::ShowModal(HWND owner) {
@@ -61,40 +58,31 @@ INT_PTR CALLBACK FirstTimeFrm::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void FirstTimeFrm::Form_Load() {
-  NONCLIENTMETRICSA ncm{};
-  ncm.cbSize = sizeof ncm;
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  font_ = CreateFontIndirectA(&ncm.lfMessageFont);
-  auto child = [&](const char* cls, const char* text, DWORD st, int x, int y, int w, int h, int id) {
-    HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | st, x, y, w, h, hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), tl::AppInstance(),
-                             nullptr);
-    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return c;
-  };
+  layout_.Attach(hwnd_);
+  using U = RECT;  // rectangles in 96-DPI units
   // The body first: it is the form's text for anyone reading the box.
-  child("STATIC", "Message Body", SS_LEFT | SS_NOPREFIX, 64, 14, kClientW - 78, 98,
-        IDC_FIRSTTIMEFRM_MSGBODYLBL);
-  HWND image = child("STATIC", "", SS_ICON, 16, 16, 32, 32, IDC_FIRSTTIMEFRM_IMAGE1);
+  layout_.CreateChild("STATIC", "Message Body", SS_LEFT | SS_NOPREFIX, IDC_FIRSTTIMEFRM_MSGBODYLBL,
+                      U{64, 14, kClientW - 14, 112});
+  HWND image = layout_.CreateChild("STATIC", "", SS_ICON | SS_REALSIZECONTROL,
+                                   IDC_FIRSTTIMEFRM_IMAGE1, U{16, 16, 48, 48});
   SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
-  child("STATIC", "", SS_ETCHEDHORZ, 10, 118, kClientW - 20, 2, IDC_FIRSTTIMEFRM_LINE1);
-  child("BUTTON", "Don't show this message again", BS_AUTOCHECKBOX | WS_TABSTOP, 14, 134, 220, 22,
-        IDC_FIRSTTIMEFRM_DONTDISPLAYCHK);
-  child("STATIC", "", SS_ETCHEDVERT, kClientW - 108, 128, 2, 40, IDC_FIRSTTIMEFRM_LINE2);
-  HWND ok = child("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, kClientW - 94, 134, 80, 26,
-                  IDC_FIRSTTIMEFRM_OKBUTTON);
+  layout_.CreateChild("STATIC", "", SS_ETCHEDHORZ, IDC_FIRSTTIMEFRM_LINE1,
+                      U{10, 118, kClientW - 10, 120});
+  layout_.CreateChild("BUTTON", "Don't show this message again", BS_AUTOCHECKBOX | WS_TABSTOP,
+                      IDC_FIRSTTIMEFRM_DONTDISPLAYCHK, U{14, 134, 234, 156});
+  layout_.CreateChild("STATIC", "", SS_ETCHEDVERT, IDC_FIRSTTIMEFRM_LINE2,
+                      U{kClientW - 108, 128, kClientW - 106, 168});
+  HWND ok = layout_.CreateChild("BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
+                                IDC_FIRSTTIMEFRM_OKBUTTON, U{kClientW - 94, 134, kClientW - 14, 160});
 
-  RECT r = {0, 0, kClientW, kClientH};
-  AdjustWindowRectEx(&r, GetWindowLongA(hwnd_, GWL_STYLE), FALSE, GetWindowLongA(hwnd_, GWL_EXSTYLE));
-  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Centred on the work area (the owner is a small corner window).
-  RECT work, w;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  GetWindowRect(hwnd_, &w);
-  SetWindowPos(hwnd_, nullptr, (work.left + work.right - (w.right - w.left)) / 2,
-               (work.top + work.bottom - (w.bottom - w.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE outer = tl::OuterSize({layout_.Px(kClientW), layout_.Px(kClientH)},
+                             GetWindowLongA(hwnd_, GWL_STYLE), GetWindowLongA(hwnd_, GWL_EXSTYLE),
+                             layout_.Dpi());
+  // Centred on the work area of its monitor (the owner is a small corner window).
+  RECT work = tl::WorkAreaOf(hwnd_);
+  SetWindowPos(hwnd_, nullptr, (work.left + work.right - outer.cx) / 2,
+               (work.top + work.bottom - outer.cy) / 2, outer.cx, outer.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 
   SetDlgItemTextA(hwnd_, IDC_FIRSTTIMEFRM_MSGBODYLBL, tl::NoticeBody(msgId_).c_str());
   SetWindowTextA(hwnd_, tl::NoticeCaption(msgId_).c_str());
@@ -108,11 +96,14 @@ void FirstTimeFrm::OKButton_Click() {
   EndDialog(hwnd_, IDOK);
 }
 
-INT_PTR FirstTimeFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+INT_PTR FirstTimeFrm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG:
       Form_Load();
       return FALSE;  // focus set on OK above
+    case WM_DPICHANGED:
+      layout_.OnDpiChanged(wp, lp);
+      return TRUE;  // laid out here, not scaled again by the dialog manager
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
     case WM_CTLCOLORSTATIC:

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "app/form_win.h"
+
 // Shows notice intMsgID modally, owned by OwnerFrm; false at once when the
 // user suppressed it earlier.
 bool ShowFirstTime(int16_t intMsgID, HWND OwnerFrm);
@@ -23,7 +25,6 @@ class FirstTimeFrm {
   explicit FirstTimeFrm(int16_t msgId) : msgId_(msgId) {}
   FirstTimeFrm(const FirstTimeFrm&) = delete;
   FirstTimeFrm& operator=(const FirstTimeFrm&) = delete;
-  ~FirstTimeFrm();
 
   // Runs the modal loop; returns when the form is closed.
   void ShowModal(HWND owner);
@@ -36,5 +37,5 @@ class FirstTimeFrm {
 
   HWND hwnd_ = nullptr;
   int16_t msgId_;
-  HFONT font_ = nullptr;
+  tl::FormLayout layout_;
 };

@@ -152,6 +152,30 @@ TEST_F(DetectorScreen, SlidesUpToItsPanelAndTheMouseRestingOnItHoldsTheCountdown
   EXPECT_FALSE(IsWindowEnabled(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBAR1_BUTTON1)));
   EXPECT_GE(RectOf(screen.hwnd()).bottom,
             RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_COMMAND1)).bottom);
+  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME), "Casino");
+  // The separate close box only hides the report: the pop-up was logged once.
+  EXPECT_TRUE(IsWindowEnabled(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE)));
+  SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
+  EXPECT_EQ(ModMain::Blocker().BlockedList.size(), 2u);
+}
+
+TEST_F(DetectorScreen, MovedToAMonitorOfTwiceTheDpiItIsLaidOutAgainAndStillShowsItsStrip) {
+  screen.ShowPop("Prize", 0, MakePopup("Prize"), 0, 0, false);
+  SlideIn();
+  RECT was = RectOf(screen.hwnd());
+  RECT strip96 = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
+  // The system's rectangle: twice the size, growing up and to the left.
+  RECT suggested = {2 * was.left - was.right, 2 * was.top - was.bottom, was.right, was.bottom};
+  SendMessageA(screen.hwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  screen.Timer1_Timer();
+  RECT at = RectOf(screen.hwnd()), strip = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
+  EXPECT_EQ(at.left, suggested.left);
+  EXPECT_EQ(at.top, suggested.top);
+  EXPECT_NEAR(strip.bottom - strip.top, 2 * (strip96.bottom - strip96.top), 1);
+  EXPECT_GE(at.bottom, strip.bottom);  // the whole strip on show at the new size
+  EXPECT_LE(at.bottom, strip.bottom + 6);
 }
 
 TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
