@@ -34,14 +34,16 @@ struct AtomicMoment {
   }
 };
 
-constexpr int kRecentWindows = 16;
+constexpr int kRecentWindows = InputWatcher::kRecentWindows;
 
 struct StateBlock {
   std::atomic<uint32_t> seq{0};
   AtomicMoment press, release, key;
   std::atomic<bool> leftDown{false};
-  std::atomic<uint32_t> lastAppearance{0};
-  std::atomic<uint32_t> recentWindow[kRecentWindows]{}, recentTick[kRecentWindows]{};
+  // Top-level windows of other programs lately created, and when each was
+  // created and last shown (0 = not yet).
+  std::atomic<uint32_t> recentWindow[kRecentWindows]{}, recentCreated[kRecentWindows]{},
+      recentShown[kRecentWindows]{};
   // Outside the sequence: set by the watcher, cleared by the UI thread.
   std::atomic<bool> wakePending{false};
   std::atomic<uint64_t> events{0}, costTotal{0}, costMax{0};
@@ -80,6 +82,20 @@ uint8_t ModsNow() {
   return m;
 }
 
+// The modifiers as the system holds them. Every key event before a mouse
+// event has been processed by then, so this is right for a click, and it
+// mends bits whose release the hook never saw (keys let go on the secure
+// desktop after Ctrl+Alt+Del).
+uint8_t ResyncMods() {
+  constexpr struct { int vk; uint8_t pair, left; } kKeys[] = {
+      {VK_CONTROL, 0x03, 0x01}, {VK_SHIFT, 0x0C, 0x04}, {VK_MENU, 0x30, 0x10}};
+  for (const auto& k : kKeys) {
+    if (GetAsyncKeyState(k.vk) >= 0) gModsDown &= static_cast<uint8_t>(~k.pair);
+    else if (!(gModsDown & k.pair)) gModsDown |= k.left;
+  }
+  return ModsNow();
+}
+
 // The bit of a modifier key, 0 for any other key. Injected input may name
 // the side-less key.
 uint8_t ModifierBit(DWORD vk) {
@@ -100,7 +116,7 @@ uint8_t ModifierBit(DWORD vk) {
 tl::InputMoment MomentAt(POINT pt, bool left) {
   tl::InputMoment m;
   m.tick = GetTickCount();
-  m.mods = ModsNow();
+  m.mods = ResyncMods();
   m.left = left;
   HWND hit = WindowFromPoint(pt);
   if (!hit) return m;
@@ -160,19 +176,39 @@ LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
-  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
-  if (GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) return;  // top-level only
-  uint32_t now = GetTickCount();
-  BeginWrite();
-  gBlock.recentWindow[gRecentNext].store(HandleValue(hwnd), std::memory_order_relaxed);
-  gBlock.recentTick[gRecentNext].store(now, std::memory_order_relaxed);
-  gBlock.lastAppearance.store(now, std::memory_order_relaxed);
-  EndWrite();
-  gRecentNext = (gRecentNext + 1) % kRecentWindows;
+void Wake() {
   // One wake until the UI thread has run its pass: a burst of windows
   // does not flood its queue.
   if (!gBlock.wakePending.exchange(true)) PostMessageA(gWakeWindow, WM_NULL, 0, 0);
+}
+
+// A window created wakes the UI thread; so does one of those shown or
+// brought to the foreground (Wine sends no show event, but a new window
+// that shows is activated). Other programs' shows and foreground changes
+// are no news.
+void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD,
+                              DWORD) {
+  if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+  uint32_t h = HandleValue(hwnd), now = GetTickCount();
+  if (event == EVENT_OBJECT_CREATE) {
+    if (GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) return;  // top-level only
+    BeginWrite();
+    gBlock.recentWindow[gRecentNext].store(h, std::memory_order_relaxed);
+    gBlock.recentCreated[gRecentNext].store(now, std::memory_order_relaxed);
+    gBlock.recentShown[gRecentNext].store(0, std::memory_order_relaxed);
+    EndWrite();
+    gRecentNext = (gRecentNext + 1) % kRecentWindows;
+    Wake();
+    return;
+  }
+  for (int i = 0; i < kRecentWindows; ++i) {
+    if (gBlock.recentWindow[i].load(std::memory_order_relaxed) != h) continue;
+    BeginWrite();
+    gBlock.recentShown[i].store(now, std::memory_order_relaxed);
+    EndWrite();
+    Wake();
+    return;
+  }
 }
 
 struct StartArgs {
@@ -195,6 +231,8 @@ DWORD WINAPI InputWatcher::ThreadMain(void* p) {
                                           WindowEventProc, 0, 0, kFlags);
   HWINEVENTHOOK shown = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
                                         WindowEventProc, 0, 0, kFlags);
+  HWINEVENTHOOK foreground = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                             WindowEventProc, 0, 0, kFlags);
   args->ok = mouse && keys && created;
   MSG msg;
   PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before Stop can post
@@ -203,6 +241,7 @@ DWORD WINAPI InputWatcher::ThreadMain(void* p) {
   if (ok) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
   }
+  if (foreground) UnhookWinEvent(foreground);
   if (shown) UnhookWinEvent(shown);
   if (created) UnhookWinEvent(created);
   if (keys) UnhookWindowsHookEx(keys);
@@ -261,22 +300,33 @@ uint32_t InputWatcher::AppearedAt(HWND window) const {
       YieldProcessor();
       continue;
     }
-    // The latest event for the window: shown after created.
     uint32_t tick = 0;
-    bool found = false;
     for (int i = 0; i < kRecentWindows; ++i) {
       if (gBlock.recentWindow[i].load(std::memory_order_relaxed) != h) continue;
-      uint32_t t = gBlock.recentTick[i].load(std::memory_order_relaxed);
-      if (!found || static_cast<int32_t>(t - tick) > 0) tick = t;
-      found = true;
+      uint32_t shown = gBlock.recentShown[i].load(std::memory_order_relaxed);
+      tick = shown ? shown : gBlock.recentCreated[i].load(std::memory_order_relaxed);
     }
     std::atomic_thread_fence(std::memory_order_acquire);
-    if (gBlock.seq.load(std::memory_order_relaxed) == before) return found ? tick : 0;
+    if (gBlock.seq.load(std::memory_order_relaxed) == before) return tick;
   }
 }
 
-uint32_t InputWatcher::LastAppearance() const {
-  return gBlock.lastAppearance.load(std::memory_order_relaxed);
+int InputWatcher::CreatedWithin(uint32_t now, int32_t ms, HWND* out) const {
+  for (;;) {
+    uint32_t before = gBlock.seq.load(std::memory_order_acquire);
+    if (before & 1) {
+      YieldProcessor();
+      continue;
+    }
+    int n = 0;
+    for (int i = 0; i < kRecentWindows; ++i) {
+      uint32_t h = gBlock.recentWindow[i].load(std::memory_order_relaxed);
+      int32_t age = static_cast<int32_t>(now - gBlock.recentCreated[i].load(std::memory_order_relaxed));
+      if (h && age >= 0 && age < ms) out[n++] = reinterpret_cast<HWND>(static_cast<uintptr_t>(h));
+    }
+    std::atomic_thread_fence(std::memory_order_acquire);
+    if (gBlock.seq.load(std::memory_order_relaxed) == before) return n;
+  }
 }
 
 void InputWatcher::WakeTaken() { gBlock.wakePending.store(false); }

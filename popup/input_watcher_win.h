@@ -4,7 +4,8 @@
 // is slow; the UI thread sleeps, shows modal boxes and counts down, so it
 // cannot own them. The callbacks only note times, windows, process ids and
 // modifiers (never which key) in a block the UI thread reads, and post a
-// wake when another program's top-level window is created or shown.
+// wake when another program's top-level window is created, or one of
+// those is shown.
 #pragma once
 #include <windows.h>
 
@@ -17,6 +18,8 @@ namespace ModPop {
 
 class InputWatcher {
  public:
+  static constexpr int kRecentWindows = 16;
+
   InputWatcher() = default;
   InputWatcher(const InputWatcher&) = delete;
   InputWatcher& operator=(const InputWatcher&) = delete;
@@ -30,11 +33,12 @@ class InputWatcher {
 
   // A consistent copy of what was last seen.
   tl::InputEvidence Evidence() const;
-  // When the window was last seen created or shown; 0 when not among the
+  // When the window was last seen shown, else created; 0 when not among the
   // recent ones.
   uint32_t AppearedAt(HWND window) const;
-  // When another program's top-level window was last created or shown; 0 = never.
-  uint32_t LastAppearance() const;
+  // Other programs' top-level windows created less than `ms` before `now`,
+  // into out[kRecentWindows]; their count.
+  int CreatedWithin(uint32_t now, int32_t ms, HWND* out) const;
   // The UI thread has run its pass: the next window event posts a wake again.
   void WakeTaken();
 

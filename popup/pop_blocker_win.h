@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ class PopupBlocker {
   void RecordWindow(HWND h, DWORD pid);
   void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
+  bool WatcherSawNewWindow(uint32_t now);
+  bool JudgedBefore(HWND h) const;
+  void NoteJudged(HWND h);
   bool UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval, int blockMode,
                     uint32_t now) const;
   void Log(HWND window, BlockedRow row);
@@ -97,6 +101,9 @@ class PopupBlocker {
   bool notifyArmed_ = false;
   // Clicks, keys and new windows seen while blocking is on.
   InputWatcher watcher_;
+  // The windows judged last, whether or not the table still holds them.
+  std::array<uint32_t, 32> judged_{};
+  size_t judgedNext_ = 0;
   std::string menuClearedAt_;  // "Time" when "MenuName" was last emptied
   // Reused between passes: a pass allocates nothing once these have grown.
   std::vector<HWND> snapshot_;

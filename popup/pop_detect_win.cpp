@@ -1,5 +1,6 @@
 // Pop-up detection: the judging of new browser windows and web-page dialogs
 // from the hooks' hand-off values, the key state and the browser list.
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "inspect/process_query_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
+#include <cstdio>
 
 namespace ModPop {
 
@@ -18,8 +20,9 @@ namespace {
 
 constexpr const char* kTmp = "tmp";
 constexpr const char* kDialogClass = "Internet Explorer_TridentDlgFrame";
-// How long after its creation a window may still become visible.
-constexpr int32_t kShowGraceMs = 1000;
+// How long after its creation a window seen only by the watcher may still
+// show and be judged.
+constexpr int32_t kShowGraceMs = 2000;
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 HWND HandleOf(uint32_t v) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(v)); }
@@ -201,6 +204,41 @@ bool PopupBlocker::UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& inpu
   return tl::InputAsksForWindow(input, pid, appeared, interval, blockMode);
 }
 
+bool PopupBlocker::JudgedBefore(HWND h) const {
+  return std::find(judged_.begin(), judged_.end(), HandleValue(h)) != judged_.end();
+}
+
+void PopupBlocker::NoteJudged(HWND h) {
+  judged_[judgedNext_] = HandleValue(h);
+  judgedNext_ = (judgedNext_ + 1) % judged_.size();
+}
+
+// A window the watcher saw created lately that is now a candidate of a
+// listed browser and was never judged nor recorded. Windows of other
+// programs are no news: a pass for them would clear a fresh menu click.
+bool PopupBlocker::WatcherSawNewWindow(uint32_t now) {
+  HWND recent[InputWatcher::kRecentWindows];
+  int n = watcher_.CreatedWithin(now, kShowGraceMs, recent);
+  bool prepared = false;
+  for (int i = 0; i < n; ++i) {
+    HWND h = recent[i];
+    if (!IsCandidate(h) || JudgedBefore(h)) continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    int rec = BrowserProcs.Find(pid);
+    if (rec >= 0) {
+      const auto& windows = BrowserProcs.records()[rec].windows;
+      if (std::any_of(windows.begin(), windows.end(),
+                      [&](const tl::BrowserProcTable::Entry& e) { return e.hwnd == HandleValue(h); }))
+        continue;
+    }
+    if (!prepared) PrepareBrowserMatch();
+    prepared = true;
+    if (MatchBrowser(ExePathOf(pid)) >= 0) return true;
+  }
+  return false;
+}
+
 std::string ShortPathOf(const std::string& path) {
   if (path.empty()) return "";
   char buf[MAX_PATH * 4] = {};
@@ -301,12 +339,10 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     UserPeek = false;
     return;
   }
-  // Nothing new: only the screen's own step. A window the watcher saw
-  // created lately counts as news too: a browser that refuses the hook
-  // library never sets "NewWin", and under Wine no event says when it shows.
-  uint32_t appeared = watcher_.LastAppearance();
-  bool watcherNews = appeared != 0 && tl::TickDiff(now, appeared) < kShowGraceMs;
-  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0 && !watcherNews) {
+  // Nothing new: only the screen's own step. A browser window the watcher
+  // saw created lately and not yet judged is news too: a browser that
+  // refuses the hook library never sets "NewWin".
+  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0 && !WatcherSawNewWindow(now)) {
     if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
     return;
   }
@@ -369,6 +405,13 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
       SetTmp("MenuName", "");
       continue;
     }
+    // Judged before and dropped from the table while it was hidden (a
+    // pop-up the user then let through): never judged twice.
+    if (JudgedBefore(h)) {
+      BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
+      continue;
+    }
+    NoteJudged(h);
     judged = true;
     if (tl::MenuRuleAllows(menu, Browsers[k])) {
       SetTmp("MenuName", "");
