@@ -46,6 +46,8 @@ struct StateBlock {
       recentShown[kRecentWindows]{};
   // Outside the sequence: set by the watcher, cleared by the UI thread.
   std::atomic<bool> wakePending{false};
+  // Set by the UI thread: the browser processes whose new windows it judges.
+  std::atomic<uint32_t> browserPids[InputWatcher::kWatchedProcesses]{};
   std::atomic<uint64_t> events{0}, costTotal{0}, costMax{0};
 };
 
@@ -55,6 +57,19 @@ HWND gWakeWindow;
 uint8_t gModsDown;  // left/right Ctrl, Shift, Alt as six bits
 int gRecentNext;
 LARGE_INTEGER gQpcHz;
+// New windows of browser processes not yet visible, looked at every
+// millisecond until they show: Wine sends no show event. Once the system
+// has sent one, it is trusted and nothing is looked at again.
+constexpr int kPendingMax = 8;
+constexpr uint32_t kPendingMs = 1000;
+struct Pending {
+  HWND window;
+  int slot;  // in the recent windows
+  uint32_t created;
+};
+Pending gPending[kPendingMax];
+int gPendingCount;
+bool gShowEventsSeen;
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 
@@ -182,32 +197,59 @@ void Wake() {
   if (!gBlock.wakePending.exchange(true)) PostMessageA(gWakeWindow, WM_NULL, 0, 0);
 }
 
-// A window created wakes the UI thread; so does one of those shown or
-// brought to the foreground (Wine sends no show event, but a new window
-// that shows is activated). Other programs' shows and foreground changes
-// are no news.
+bool IsBrowserProcess(DWORD pid) {
+  for (const auto& p : gBlock.browserPids)
+    if (pid && p.load(std::memory_order_relaxed) == pid) return true;
+  return false;
+}
+
+void NoteShown(int slot, uint32_t now) {
+  BeginWrite();
+  gBlock.recentShown[slot].store(now, std::memory_order_relaxed);
+  EndWrite();
+  Wake();
+}
+
+// A window created wakes the UI thread; so does one of those when it shows.
 void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD,
                               DWORD) {
   if (idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
   uint32_t h = HandleValue(hwnd), now = GetTickCount();
   if (event == EVENT_OBJECT_CREATE) {
     if (GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) return;  // top-level only
+    int slot = gRecentNext;
     BeginWrite();
-    gBlock.recentWindow[gRecentNext].store(h, std::memory_order_relaxed);
-    gBlock.recentCreated[gRecentNext].store(now, std::memory_order_relaxed);
-    gBlock.recentShown[gRecentNext].store(0, std::memory_order_relaxed);
+    gBlock.recentWindow[slot].store(h, std::memory_order_relaxed);
+    gBlock.recentCreated[slot].store(now, std::memory_order_relaxed);
+    gBlock.recentShown[slot].store(0, std::memory_order_relaxed);
     EndWrite();
     gRecentNext = (gRecentNext + 1) % kRecentWindows;
     Wake();
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (!gShowEventsSeen && gPendingCount < kPendingMax && IsBrowserProcess(pid) && !IsWindowVisible(hwnd))
+      gPending[gPendingCount++] = {hwnd, slot, now};
     return;
   }
+  gShowEventsSeen = true;
+  gPendingCount = 0;
   for (int i = 0; i < kRecentWindows; ++i) {
     if (gBlock.recentWindow[i].load(std::memory_order_relaxed) != h) continue;
-    BeginWrite();
-    gBlock.recentShown[i].store(now, std::memory_order_relaxed);
-    EndWrite();
-    Wake();
+    NoteShown(i, now);
     return;
+  }
+}
+
+// Pending windows that showed wake the UI thread; gone or old ones are dropped.
+void CheckPending() {
+  uint32_t now = GetTickCount();
+  for (int i = 0; i < gPendingCount;) {
+    const Pending& p = gPending[i];
+    bool shown = IsWindowVisible(p.window) != FALSE;
+    if (shown && gBlock.recentWindow[p.slot].load(std::memory_order_relaxed) == HandleValue(p.window))
+      NoteShown(p.slot, now);
+    if (shown || !IsWindow(p.window) || now - p.created > kPendingMs) gPending[i] = gPending[--gPendingCount];
+    else ++i;
   }
 }
 
@@ -231,17 +273,21 @@ DWORD WINAPI InputWatcher::ThreadMain(void* p) {
                                           WindowEventProc, 0, 0, kFlags);
   HWINEVENTHOOK shown = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr,
                                         WindowEventProc, 0, 0, kFlags);
-  HWINEVENTHOOK foreground = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                             WindowEventProc, 0, 0, kFlags);
   args->ok = mouse && keys && created;
   MSG msg;
   PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before Stop can post
   bool ok = args->ok;
   SetEvent(args->ready);  // args is gone after this
-  if (ok) {
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  // Sent messages (the hooks' calls) are taken while waiting; a wait with
+  // a timeout only while a new browser window has yet to show.
+  while (ok) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, gPendingCount ? 1 : INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    while (ok && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) ok = false;
+      else DispatchMessageA(&msg);
+    }
+    if (gPendingCount) CheckPending();
   }
-  if (foreground) UnhookWinEvent(foreground);
   if (shown) UnhookWinEvent(shown);
   if (created) UnhookWinEvent(created);
   if (keys) UnhookWindowsHookEx(keys);
@@ -253,6 +299,7 @@ bool InputWatcher::Start(HWND wakeWindow) {
   if (Running()) return true;
   gWakeWindow = wakeWindow;
   gModsDown = 0;
+  gPendingCount = 0;
   QueryPerformanceFrequency(&gQpcHz);
   tl::KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!ready) return false;
@@ -327,6 +374,11 @@ int InputWatcher::CreatedWithin(uint32_t now, int32_t ms, HWND* out) const {
     std::atomic_thread_fence(std::memory_order_acquire);
     if (gBlock.seq.load(std::memory_order_relaxed) == before) return n;
   }
+}
+
+void InputWatcher::WatchProcesses(const uint32_t* pids, int count) {
+  for (int i = 0; i < kWatchedProcesses; ++i)
+    gBlock.browserPids[i].store(i < count ? pids[i] : 0, std::memory_order_relaxed);
 }
 
 void InputWatcher::WakeTaken() { gBlock.wakePending.store(false); }

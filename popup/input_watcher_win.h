@@ -19,6 +19,7 @@ namespace ModPop {
 class InputWatcher {
  public:
   static constexpr int kRecentWindows = 16;
+  static constexpr int kWatchedProcesses = 16;
 
   InputWatcher() = default;
   InputWatcher(const InputWatcher&) = delete;
@@ -39,6 +40,9 @@ class InputWatcher {
   // Other programs' top-level windows created less than `ms` before `now`,
   // into out[kRecentWindows]; their count.
   int CreatedWithin(uint32_t now, int32_t ms, HWND* out) const;
+  // The browser processes whose new windows are judged: under Wine, which
+  // sends no show event, their new windows are looked at until they show.
+  void WatchProcesses(const uint32_t* pids, int count);
   // The UI thread has run its pass: the next window event posts a wake again.
   void WakeTaken();
 

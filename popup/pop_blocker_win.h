@@ -71,6 +71,9 @@ class PopupBlocker {
     DWORD pid;
     std::string path;
   };
+  struct ShortPath {
+    std::string path, upperShort;
+  };
 
   std::string Tmp(const char* key, const char* def);
   void SetTmp(const char* key, const char* value);
@@ -78,11 +81,13 @@ class PopupBlocker {
   void TakeWindowSnapshot();
   const std::string& ExePathOf(DWORD pid);
   void PrepareBrowserMatch();
-  int MatchBrowser(const std::string& exePath) const;
+  int MatchBrowser(const std::string& exePath);
+  const std::string& UpperShortPathOf(const std::string& path);
   void RecordWindow(HWND h, DWORD pid);
   void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
   bool WatcherSawNewWindow(uint32_t now);
+  void PublishBrowserProcesses();
   bool JudgedBefore(HWND h) const;
   void NoteJudged(HWND h);
   bool UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval, int blockMode,
@@ -109,6 +114,10 @@ class PopupBlocker {
   std::vector<HWND> snapshot_;
   std::vector<std::string> browserShortPaths_;
   std::vector<PidPath> pidPaths_;
+  // Short paths found before: GetShortPathNameA reads each folder of the
+  // path and costs milliseconds, too slow for a pass that must hide a
+  // pop-up within a frame.
+  std::vector<ShortPath> shortPaths_;
 };
 
 // The Pop.dat of the program folder (empty when missing).

@@ -12,7 +12,6 @@
 #include "inspect/process_query_win.h"
 #include "popup/detector_scr_frm_win.h"
 #include "popup/pop_blocker_win.h"
-#include <cstdio>
 
 namespace ModPop {
 
@@ -141,13 +140,25 @@ void PopupBlocker::PrepareBrowserMatch() {
   pidPaths_.clear();
   browserShortPaths_.resize(Browsers.size());
   for (size_t k = 0; k < Browsers.size(); ++k)
-    browserShortPaths_[k] = tl::ToUpper(ShortPathOf(Browsers[k].Path));
+    browserShortPaths_[k] = UpperShortPathOf(Browsers[k].Path);
+}
+
+const std::string& PopupBlocker::UpperShortPathOf(const std::string& path) {
+  for (const ShortPath& s : shortPaths_)
+    if (s.path == path) return s.upperShort;
+  std::string upper = tl::ToUpper(ShortPathOf(path));
+  static const std::string none;
+  // A path with no short form (a program not installed, yet) is asked again.
+  if (upper.empty()) return none;
+  if (shortPaths_.size() >= 256) shortPaths_.clear();
+  shortPaths_.push_back({path, std::move(upper)});
+  return shortPaths_.back().upperShort;
 }
 
 // The browser a window's program is, by short path; -1 when none. An empty
 // short path (a browser no longer installed) matches nothing.
-int PopupBlocker::MatchBrowser(const std::string& exePath) const {
-  std::string shortPath = tl::ToUpper(ShortPathOf(exePath));
+int PopupBlocker::MatchBrowser(const std::string& exePath) {
+  const std::string& shortPath = UpperShortPathOf(exePath);
   if (shortPath.empty()) return -1;
   for (size_t k = 0; k < browserShortPaths_.size(); ++k)
     if (browserShortPaths_[k] == shortPath) return static_cast<int>(k);
@@ -204,6 +215,15 @@ bool PopupBlocker::UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& inpu
   return tl::InputAsksForWindow(input, pid, appeared, interval, blockMode);
 }
 
+// The watcher looks closely only at new windows of these processes.
+void PopupBlocker::PublishBrowserProcesses() {
+  uint32_t pids[InputWatcher::kWatchedProcesses];
+  int n = 0;
+  for (const auto& r : BrowserProcs.records())
+    if (r.pid && n < InputWatcher::kWatchedProcesses) pids[n++] = r.pid;
+  watcher_.WatchProcesses(pids, n);
+}
+
 bool PopupBlocker::JudgedBefore(HWND h) const {
   return std::find(judged_.begin(), judged_.end(), HandleValue(h)) != judged_.end();
 }
@@ -222,7 +242,9 @@ bool PopupBlocker::WatcherSawNewWindow(uint32_t now) {
   bool prepared = false;
   for (int i = 0; i < n; ++i) {
     HWND h = recent[i];
-    if (!IsCandidate(h) || JudgedBefore(h)) continue;
+    // Owned windows (an open menu, a tooltip) are no new browser window,
+    // as the shell hook's news is only of unowned ones.
+    if (GetWindow(h, GW_OWNER) || !IsCandidate(h) || JudgedBefore(h)) continue;
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     int rec = BrowserProcs.Find(pid);
@@ -299,6 +321,7 @@ void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
     if (MatchBrowser(ExePathOf(pid)) < 0) continue;
     RecordWindow(h, pid);
   }
+  PublishBrowserProcesses();
 }
 
 void PopupBlocker::StopPopupBlocking() {
@@ -424,6 +447,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     }
   }
   if (purgeDue) BrowserProcs.Purge();
+  PublishBrowserProcesses();
   if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
   // The click was used up by a window it may have opened; a pass woken by
   // some other program's window leaves it for the window still to come.

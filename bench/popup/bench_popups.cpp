@@ -3,7 +3,9 @@
 // for bench/popup/popups, which reads its CPU time from the Linux side.
 // usage: bench_popups [count] [chromium | chromium-refusing]  (the fixture:
 // the Internet-Explorer-style one by default; refusing keeps the hook
-// library out of it, so only the input watcher sees its windows)
+// library out of it, so only the input watcher sees its windows).
+// TL_BENCH_PROGRAM, when set, names another TarvickLite.exe to measure (an
+// earlier build, for a before-and-after figure).
 #include <windows.h>
 
 #include <algorithm>
@@ -27,7 +29,9 @@ int main(int argc, char** argv) {
     bed.frameTitle = "Fixture Chromium";
     if (kind == "chromium-refusing") bed.fixtureArgs = "--refuse-hooks";
   }
-  bed.Install(1, 1);
+  bed.Install(1, 1, true);  // the first-use notice is no part of the measure
+  if (const char* other = std::getenv("TL_BENCH_PROGRAM"))
+    CopyFileA(other, (bed.folder + "\\TarvickLite.exe").c_str(), FALSE);
   if (!bed.StartBoth()) {
     std::fprintf(stderr, "could not start the program and the fixture browser\n");
     return 1;
