@@ -131,7 +131,9 @@ uint8_t ModifierBit(DWORD vk) {
 tl::InputMoment MomentAt(POINT pt, bool left) {
   tl::InputMoment m;
   m.tick = GetTickCount();
-  m.mods = ResyncMods();
+  // Only bits the hook holds can be stale; three system reads per click
+  // are spared when none is held.
+  m.mods = gModsDown ? ResyncMods() : 0;
   m.left = left;
   HWND hit = WindowFromPoint(pt);
   if (!hit) return m;
@@ -227,7 +229,8 @@ void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObje
     Wake();
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (!gShowEventsSeen && gPendingCount < kPendingMax && IsBrowserProcess(pid) && !IsWindowVisible(hwnd))
+    if (!gShowEventsSeen && gPendingCount < kPendingMax && IsBrowserProcess(pid) && !IsWindowVisible(hwnd) &&
+        !GetWindow(hwnd, GW_OWNER))
       gPending[gPendingCount++] = {hwnd, slot, now};
     return;
   }
