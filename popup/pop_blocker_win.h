@@ -87,6 +87,7 @@ class PopupBlocker {
   void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
   bool WatcherSawNewWindow(uint32_t now);
+  bool WatcherSawHiddenWindow(uint32_t now) const;
   void PublishBrowserProcesses();
   bool JudgedBefore(HWND h) const;
   void NoteJudged(HWND h);

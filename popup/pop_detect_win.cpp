@@ -261,6 +261,19 @@ bool PopupBlocker::WatcherSawNewWindow(uint32_t now) {
   return false;
 }
 
+bool PopupBlocker::WatcherSawHiddenWindow(uint32_t now) const {
+  HWND recent[InputWatcher::kRecentWindows];
+  int n = watcher_.CreatedWithin(now, kShowGraceMs, recent);
+  for (int i = 0; i < n; ++i) {
+    HWND h = recent[i];
+    if (!IsWindow(h) || IsWindowVisible(h) || GetWindow(h, GW_OWNER) || JudgedBefore(h)) continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (BrowserProcs.Find(pid) >= 0) return true;
+  }
+  return false;
+}
+
 std::string ShortPathOf(const std::string& path) {
   if (path.empty()) return "";
   char buf[MAX_PATH * 4] = {};
@@ -410,6 +423,9 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   // Judge the new windows of listed browsers, topmost first.
   bool judged = false;
   tl::InputEvidence input = watcher_.Evidence();
+  // A browser builds a new window hidden and shows it whole; the hook's news
+  // may come before it shows. A menu click is kept for it meanwhile.
+  bool newWindowHidden = WatcherSawHiddenWindow(now);
   TakeWindowSnapshot();
   PrepareBrowserMatch();
   for (HWND h : snapshot_) {
@@ -425,7 +441,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
       continue;
     }
     if (BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) {
-      SetTmp("MenuName", "");
+      if (!newWindowHidden) SetTmp("MenuName", "");
       continue;
     }
     // Judged before and dropped from the table while it was hidden (a

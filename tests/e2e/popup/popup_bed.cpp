@@ -82,6 +82,12 @@ bool PopupBed::StartBoth() {
   return browserMain != nullptr;
 }
 
+HWND PopupBed::FixtureWindow(DWORD pid, const char* cls, const char* title, DWORD timeoutMs) {
+  HWND w = FindProcessWindow(pid, cls, title, timeoutMs);
+  if (w) WaitUntil([&] { return GetWindowLongPtrA(w, GWLP_USERDATA) != 0; }, timeoutMs);
+  return w;
+}
+
 HWND PopupBed::Screen() {
   return FindProcessWindow(program.pid(), "TarvickLitePopUpDetector", nullptr, 0);
 }

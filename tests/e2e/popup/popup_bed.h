@@ -23,6 +23,9 @@ class PopupBed {
   bool StartBoth();
   HWND Screen();
   bool ScreenVisible();
+  // A fixture window once built and shown: the fixture notes the tick in it
+  // then (it builds a window hidden, as a browser does).
+  HWND FixtureWindow(DWORD pid, const char* cls, const char* title, DWORD timeoutMs = 5000);
   std::string BlockCount();
 
   // The listed browser: the fixture program and its main window.

@@ -13,7 +13,7 @@ class PopupE2E : public ::testing::Test, public PopupBed {
  protected:
   HWND Open(int command, const char* title, const char* cls = "PopFixtureFrame") {
     PostMessageA(browserMain, WM_COMMAND, command, 0);
-    return FindProcessWindow(browser.pid(), cls, title, 5000);
+    return FixtureWindow(browser.pid(), cls, title);
   }
   // Nothing hides or closes the window for this long.
   bool StaysVisible(HWND w, DWORD ms) {
@@ -48,14 +48,14 @@ TEST_F(PopupE2E, WindowsTheUserAskedForAreLeftAlone) {
   RECT r;
   GetWindowRect(page, &r);
   ClickAt(r);
-  HWND clicked = FindProcessWindow(browser.pid(), "PopFixtureFrame", "Clicked Window", 5000);
+  HWND clicked = FixtureWindow(browser.pid(), "PopFixtureFrame", "Clicked Window");
   ASSERT_TRUE(clicked);
   SetCursorPos(5, 5);
   EXPECT_TRUE(StaysVisible(clicked, 1500));
 
   // The menu item "Open in &New Window" chosen with the mouse.
   PostMessageA(browserMain, WM_COMMAND, kClickMenuItem, 0);
-  HWND asked = FindProcessWindow(browser.pid(), "PopFixtureFrame", "Asked Window", 5000);
+  HWND asked = FixtureWindow(browser.pid(), "PopFixtureFrame", "Asked Window");
   ASSERT_TRUE(asked);
   SetCursorPos(5, 5);
   EXPECT_TRUE(StaysVisible(asked, 1500));
