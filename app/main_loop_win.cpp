@@ -149,7 +149,11 @@ void RunMainLoop() {
   while (!ModMain::Prog().Exiting) {
     // Each step goes on when another fails: nothing may end the loop early.
     try {
-      WaitMessage();
+      // A changed hand-off value (a new window, a click) wakes the loop as
+      // a message does, so a pop-up is judged at once, not at the next beat.
+      HANDLE handoff = ModMain::Blocker().HandoffWakeEvent();
+      MsgWaitForMultipleObjectsEx(handoff ? 1 : 0, &handoff, INFINITE, QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE);
       MSG msg;
       if (PeekMessageA(&msg, mainWnd, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) ShowMainWindow();
       PeriodicWork();

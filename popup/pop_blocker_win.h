@@ -5,12 +5,14 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/handles_win.h"
+#include "popup/input_watcher_win.h"
 #include "popup/pop_lists.h"
 #include "popup/pop_rules.h"
 
@@ -59,6 +61,9 @@ class PopupBlocker {
   void StopPopupBlocking();
   // One detection pass; pop-ups go to the screen.
   void DetectPopups(PopUpDetectorScrFrm& screen);
+  // Signalled when a hand-off value changes, so the main loop can run a
+  // pass at once; armed again on each call. Null when the key cannot be opened.
+  HANDLE HandoffWakeEvent();
 
  private:
   struct PopStateRecord {
@@ -72,6 +77,9 @@ class PopupBlocker {
     DWORD pid;
     std::string path;
   };
+  struct ShortPath {
+    std::string path, upperShort;
+  };
 
   std::string Tmp(const char* key, const char* def);
   void SetTmp(const char* key, const char* value);
@@ -79,10 +87,18 @@ class PopupBlocker {
   void TakeWindowSnapshot();
   const std::string& ExePathOf(DWORD pid);
   void PrepareBrowserMatch();
-  int MatchBrowser(const std::string& exePath) const;
+  int MatchBrowser(const std::string& exePath);
+  const std::string& UpperShortPathOf(const std::string& path);
   void RecordWindow(HWND h, DWORD pid);
   void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
+  bool WatcherSawNewWindow(uint32_t now);
+  bool WatcherSawHiddenWindow(uint32_t now) const;
+  void PublishBrowserProcesses();
+  bool JudgedBefore(HWND h) const;
+  void NoteJudged(HWND h);
+  bool UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval, int blockMode,
+                    uint32_t now) const;
   void Log(HWND window, BlockedRow row);
 
   HWND hookOwner_ = nullptr;
@@ -93,11 +109,22 @@ class PopupBlocker {
   // The hand-off key stays open: it is read ten times a second. A key
   // deleted meanwhile is opened again on the next use.
   tl::RegKey tmpKey_;
+  tl::KernelHandle handoffChanged_;
+  bool notifyArmed_ = false;
+  // Clicks, keys and new windows seen while blocking is on.
+  InputWatcher watcher_;
+  // The windows judged last, whether or not the table still holds them.
+  std::array<uint32_t, 32> judged_{};
+  size_t judgedNext_ = 0;
   std::string menuClearedAt_;  // "Time" when "MenuName" was last emptied
   // Reused between passes: a pass allocates nothing once these have grown.
   std::vector<HWND> snapshot_;
   std::vector<std::string> browserShortPaths_;
   std::vector<PidPath> pidPaths_;
+  // Short paths found before: GetShortPathNameA reads each folder of the
+  // path and costs milliseconds, too slow for a pass that must hide a
+  // pop-up within a frame.
+  std::vector<ShortPath> shortPaths_;
 };
 
 // The Pop.dat of the program folder (empty when missing).

@@ -1,5 +1,6 @@
 // Pop-up detection: the judging of new browser windows and web-page dialogs
 // from the hooks' hand-off values, the key state and the browser list.
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace {
 
 constexpr const char* kTmp = "tmp";
 constexpr const char* kDialogClass = "Internet Explorer_TridentDlgFrame";
+// How long after its creation a window seen only by the watcher may still
+// show and be judged.
+constexpr int32_t kShowGraceMs = 2000;
 
 uint32_t HandleValue(HWND h) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(h)); }
 HWND HandleOf(uint32_t v) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(v)); }
@@ -43,6 +47,23 @@ bool IsCandidate(HWND h) {
   return !(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
+BOOL CALLBACK FindExplorerPage(HWND child, LPARAM lp) {
+  char cls[32];
+  if (GetClassNameA(child, cls, sizeof cls) > 0 && lstrcmpA(cls, "Internet Explorer_Server") == 0) {
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Internet-Explorer-style windows show their page as an "Internet
+// Explorer_Server" child; today's browsers draw theirs themselves.
+bool HasExplorerPage(HWND h) {
+  bool found = false;
+  EnumChildWindows(h, FindExplorerPage, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 BOOL CALLBACK CollectTopLevel(HWND h, LPARAM lp) {
   try {
     reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
@@ -58,8 +79,21 @@ HKEY PopupBlocker::TmpKey() {
   if (!tmpKey_)
     RegCreateKeyExA(HKEY_CURRENT_USER,
                     tl::RegistrySettingsStore::KeyPath(tl::kHandoffApp, kTmp).c_str(), 0, nullptr, 0,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, tmpKey_.put(), nullptr);
+                    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_NOTIFY, nullptr, tmpKey_.put(), nullptr);
   return tmpKey_.get();
+}
+
+HANDLE PopupBlocker::HandoffWakeEvent() {
+  if (!handoffChanged_) handoffChanged_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  if (!handoffChanged_) return nullptr;
+  // One request at a time: a request stays pending until it fires.
+  if (notifyArmed_ && WaitForSingleObject(handoffChanged_.get(), 0) != WAIT_OBJECT_0)
+    return handoffChanged_.get();
+  ResetEvent(handoffChanged_.get());
+  HKEY k = TmpKey();
+  notifyArmed_ = k && RegNotifyChangeKeyValue(k, FALSE, REG_NOTIFY_CHANGE_LAST_SET,
+                                              handoffChanged_.get(), TRUE) == ERROR_SUCCESS;
+  return notifyArmed_ ? handoffChanged_.get() : nullptr;
 }
 
 std::string PopupBlocker::Tmp(const char* key, const char* def) {
@@ -68,6 +102,7 @@ std::string PopupBlocker::Tmp(const char* key, const char* def) {
   tl::StoreRead r = tl::ReadStringValue(k, key);
   if (r.status == tl::StoreRead::Failed) {
     tmpKey_.reset();  // deleted meanwhile (ERROR_KEY_DELETED): open again next time
+    notifyArmed_ = false;
     return def;
   }
   return r.status == tl::StoreRead::Ok ? r.text : def;
@@ -76,8 +111,10 @@ std::string PopupBlocker::Tmp(const char* key, const char* def) {
 void PopupBlocker::SetTmp(const char* key, const char* value) {
   HKEY k = TmpKey();
   if (k && RegSetValueExA(k, key, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS)
+                          static_cast<DWORD>(lstrlenA(value) + 1)) != ERROR_SUCCESS) {
     tmpKey_.reset();
+    notifyArmed_ = false;
+  }
 }
 
 void PopupBlocker::TakeWindowSnapshot() {
@@ -103,13 +140,25 @@ void PopupBlocker::PrepareBrowserMatch() {
   pidPaths_.clear();
   browserShortPaths_.resize(Browsers.size());
   for (size_t k = 0; k < Browsers.size(); ++k)
-    browserShortPaths_[k] = tl::ToUpper(ShortPathOf(Browsers[k].Path));
+    browserShortPaths_[k] = UpperShortPathOf(Browsers[k].Path);
+}
+
+const std::string& PopupBlocker::UpperShortPathOf(const std::string& path) {
+  for (const ShortPath& s : shortPaths_)
+    if (s.path == path) return s.upperShort;
+  std::string upper = tl::ToUpper(ShortPathOf(path));
+  static const std::string none;
+  // A path with no short form (a program not installed, yet) is asked again.
+  if (upper.empty()) return none;
+  if (shortPaths_.size() >= 256) shortPaths_.clear();
+  shortPaths_.push_back({path, std::move(upper)});
+  return shortPaths_.back().upperShort;
 }
 
 // The browser a window's program is, by short path; -1 when none. An empty
 // short path (a browser no longer installed) matches nothing.
-int PopupBlocker::MatchBrowser(const std::string& exePath) const {
-  std::string shortPath = tl::ToUpper(ShortPathOf(exePath));
+int PopupBlocker::MatchBrowser(const std::string& exePath) {
+  const std::string& shortPath = UpperShortPathOf(exePath);
   if (shortPath.empty()) return -1;
   for (size_t k = 0; k < browserShortPaths_.size(); ++k)
     if (browserShortPaths_[k] == shortPath) return static_cast<int>(k);
@@ -155,6 +204,76 @@ std::string PopupBlocker::AddressOfClickedBrowser(HWND clicked) {
   return CurrentURL;
 }
 
+// The watcher's evidence for a new window: the input rules for today's
+// browsers; for Internet-Explorer-style windows only Ctrl or Shift as they
+// were at the click, since the key state at the pass may come too late.
+bool PopupBlocker::UserAskedFor(HWND h, DWORD pid, const tl::InputEvidence& input, int32_t interval,
+                                int blockMode, uint32_t now) const {
+  uint32_t appeared = watcher_.AppearedAt(h);
+  if (appeared == 0) appeared = now;
+  if (HasExplorerPage(h)) return tl::RecordedModifierAsks(input, pid, appeared, interval);
+  return tl::InputAsksForWindow(input, pid, appeared, interval, blockMode);
+}
+
+// The watcher looks closely only at new windows of these processes.
+void PopupBlocker::PublishBrowserProcesses() {
+  uint32_t pids[InputWatcher::kWatchedProcesses];
+  int n = 0;
+  for (const auto& r : BrowserProcs.records())
+    if (r.pid && n < InputWatcher::kWatchedProcesses) pids[n++] = r.pid;
+  watcher_.WatchProcesses(pids, n);
+}
+
+bool PopupBlocker::JudgedBefore(HWND h) const {
+  return std::find(judged_.begin(), judged_.end(), HandleValue(h)) != judged_.end();
+}
+
+void PopupBlocker::NoteJudged(HWND h) {
+  judged_[judgedNext_] = HandleValue(h);
+  judgedNext_ = (judgedNext_ + 1) % judged_.size();
+}
+
+// A window the watcher saw created lately that is now a candidate of a
+// listed browser and was never judged nor recorded. Windows of other
+// programs are no news: a pass for them would clear a fresh menu click.
+bool PopupBlocker::WatcherSawNewWindow(uint32_t now) {
+  HWND recent[InputWatcher::kRecentWindows];
+  int n = watcher_.CreatedWithin(now, kShowGraceMs, recent);
+  bool prepared = false;
+  for (int i = 0; i < n; ++i) {
+    HWND h = recent[i];
+    // Owned windows (an open menu, a tooltip) are no new browser window,
+    // as the shell hook's news is only of unowned ones.
+    if (GetWindow(h, GW_OWNER) || !IsCandidate(h) || JudgedBefore(h)) continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    int rec = BrowserProcs.Find(pid);
+    if (rec >= 0) {
+      const auto& windows = BrowserProcs.records()[rec].windows;
+      if (std::any_of(windows.begin(), windows.end(),
+                      [&](const tl::BrowserProcTable::Entry& e) { return e.hwnd == HandleValue(h); }))
+        continue;
+    }
+    if (!prepared) PrepareBrowserMatch();
+    prepared = true;
+    if (MatchBrowser(ExePathOf(pid)) >= 0) return true;
+  }
+  return false;
+}
+
+bool PopupBlocker::WatcherSawHiddenWindow(uint32_t now) const {
+  HWND recent[InputWatcher::kRecentWindows];
+  int n = watcher_.CreatedWithin(now, kShowGraceMs, recent);
+  for (int i = 0; i < n; ++i) {
+    HWND h = recent[i];
+    if (!IsWindow(h) || IsWindowVisible(h) || GetWindow(h, GW_OWNER) || JudgedBefore(h)) continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (BrowserProcs.Find(pid) >= 0) return true;
+  }
+  return false;
+}
+
 std::string ShortPathOf(const std::string& path) {
   if (path.empty()) return "";
   char buf[MAX_PATH * 4] = {};
@@ -195,6 +314,8 @@ void TakeQuickSnapshot() { ModProgInfo::ProcessQuery(tl::kProcRefresh, "True"); 
 
 void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
   hookOwner_ = hookOwner;
+  // Without the watcher, today's browsers are judged by the hand-off alone.
+  watcher_.Start(hookOwner_);
   TakeWindowSnapshot();
   HookLibrary::InstallMainHook(hookOwner_, 1);
   SetTmp("MenuName", "");
@@ -213,14 +334,19 @@ void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
     if (MatchBrowser(ExePathOf(pid)) < 0) continue;
     RecordWindow(h, pid);
   }
+  PublishBrowserProcesses();
 }
 
-void PopupBlocker::StopPopupBlocking() { HookLibrary::InstallMainHook(hookOwner_, 0); }
+void PopupBlocker::StopPopupBlocking() {
+  HookLibrary::InstallMainHook(hookOwner_, 0);
+  watcher_.Stop();
+}
 
 void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   const tl::SettingsRecord& settings = ModMain::Prog().Settings;
   tl::SettingsStore& store = ModMain::Prog().Store;
   uint32_t now = GetTickCount();
+  watcher_.WakeTaken();
 
   // A menu item clicked in the last three seconds.
   std::string menu;
@@ -249,8 +375,10 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     UserPeek = false;
     return;
   }
-  // Nothing new: only the screen's own step.
-  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0) {
+  // Nothing new: only the screen's own step. A browser window the watcher
+  // saw created lately and not yet judged is news too: a browser that
+  // refuses the hook library never sets "NewWin".
+  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0 && !WatcherSawNewWindow(now)) {
     if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
     return;
   }
@@ -294,6 +422,10 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   }
   // Judge the new windows of listed browsers, topmost first.
   bool judged = false;
+  tl::InputEvidence input = watcher_.Evidence();
+  // A browser builds a new window hidden and shows it whole; the hook's news
+  // may come before it shows. A menu click is kept for it meanwhile.
+  bool newWindowHidden = WatcherSawHiddenWindow(now);
   TakeWindowSnapshot();
   PrepareBrowserMatch();
   for (HWND h : snapshot_) {
@@ -309,14 +441,21 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
       continue;
     }
     if (BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) {
-      SetTmp("MenuName", "");
+      if (!newWindowHidden) SetTmp("MenuName", "");
       continue;
     }
+    // Judged before and dropped from the table while it was hidden (a
+    // pop-up the user then let through): never judged twice.
+    if (JudgedBefore(h)) {
+      BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
+      continue;
+    }
+    NoteJudged(h);
     judged = true;
     if (tl::MenuRuleAllows(menu, Browsers[k])) {
       SetTmp("MenuName", "");
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
-    } else if (userAction) {
+    } else if (userAction || UserAskedFor(h, pid, input, interval, settings.BlockMode, now)) {
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
     } else {
       BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
@@ -324,6 +463,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     }
   }
   if (purgeDue) BrowserProcs.Purge();
+  PublishBrowserProcesses();
   if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
   // The click was used up by a window it may have opened; a pass woken by
   // some other program's window leaves it for the window still to come.

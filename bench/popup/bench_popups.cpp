@@ -1,12 +1,17 @@
 // The fixture browser opens 20 pop-ups one after another; for each, the time
 // from its creation until the blocker hid it. The program is left running
 // for bench/popup/popups, which reads its CPU time from the Linux side.
-// usage: bench_popups [count]
+// usage: bench_popups [count] [chromium | chromium-refusing]  (the fixture:
+// the Internet-Explorer-style one by default; refusing keeps the hook
+// library out of it, so only the input watcher sees its windows).
+// TL_BENCH_PROGRAM, when set, names another TarvickLite.exe to measure (an
+// earlier build, for a before-and-after figure).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "popup_bed.h"
@@ -17,7 +22,16 @@ int main(int argc, char** argv) {
   int count = argc > 1 ? std::atoi(argv[1]) : 20;
   if (count <= 0) count = 20;
   PopupBed bed;
-  bed.Install(1, 1);
+  std::string kind = argc > 2 ? argv[2] : "";
+  if (kind.rfind("chromium", 0) == 0) {
+    bed.fixtureName = "chromium_browser";
+    bed.frameClass = "Chrome_WidgetWin_1";
+    bed.frameTitle = "Fixture Chromium";
+    if (kind == "chromium-refusing") bed.fixtureArgs = "--refuse-hooks";
+  }
+  bed.Install(1, 1, true);  // the first-use notice is no part of the measure
+  if (const char* other = std::getenv("TL_BENCH_PROGRAM"))
+    CopyFileA(other, (bed.folder + "\\TarvickLite.exe").c_str(), FALSE);
   if (!bed.StartBoth()) {
     std::fprintf(stderr, "could not start the program and the fixture browser\n");
     return 1;
@@ -30,7 +44,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < count; ++i) {
     PostMessageA(bed.browserMain, WM_COMMAND, kOpenByItself, 0);
     HWND pop = nullptr;
-    WaitUntil([&] { return (pop = FindWindowA("PopFixtureFrame", "Popup Ad")) != nullptr; }, 5000);
+    WaitUntil([&] { return (pop = FindWindowA(bed.frameClass, "Popup Ad")) != nullptr; }, 5000);
     if (!pop) continue;
     // The fixture keeps the creation tick with the window; watch it closely.
     DWORD created = 0;

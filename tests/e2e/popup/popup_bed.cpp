@@ -19,15 +19,17 @@ void PopupBed::Install(int hidePop, int popDisNotf, bool noticeSuppressed,
   DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick");
   folder = MakeProgramFolder(stem);
   // A browser installed under the same folder name, as a per-user install is.
-  fixture = folder + "\\pop_browser.exe";
-  CopyFileA((BinaryDir() + "\\tests\\fixtures\\pop_browser.exe").c_str(), fixture.c_str(), FALSE);
-  WriteFixturePopDat(folder);
+  fixture = folder + "\\" + fixtureName + ".exe";
+  CopyFileA((BinaryDir() + "\\tests\\fixtures\\" + fixtureName + ".exe").c_str(), fixture.c_str(),
+            FALSE);
+  WriteFixturePopDat(folder, fixtureName + ".exe");
   WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "TarvickLite.exe", "", REG_SZ,
            folder + "\\TarvickLite.exe" + '\0');
-  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + "pop_browser.exe", "", REG_SZ, fixture + '\0');
+  WriteRaw(HKEY_LOCAL_MACHINE, kAppPaths + fixtureName + ".exe", "", REG_SZ, fixture + '\0');
   PutSz("Options", "LANCon", "1");
   PutSz("Options", "SplashAtStartUp", "0");
   PutSz("Options", "PopPlaySnd", "0");
+  if (blockMode >= 0) PutSz("Options", "BlockMode", std::to_string(blockMode));
   PutSz("PopUp", "BrowsersLst_Total", "1");
   PutSz("PopUp", "Browsers(0).Path", fixture);
   PutSz("PopUp", "Browsers(0).MenuName(0)", "open in new window");
@@ -44,10 +46,16 @@ bool PopupBed::StartBoth() {
   if (!WaitUntil([] { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, "hHook_mouse").exists; },
                  15000))
     return false;
-  if (!browser.Start(fixture, "", "")) return false;
-  browserMain = FindProcessWindow(browser.pid(), kFrameClass, "Fixture Browser", 10000);
+  if (!browser.Start(fixture, fixtureArgs, "")) return false;
+  browserMain = FindProcessWindow(browser.pid(), frameClass, frameTitle, 10000);
   Sleep(700);  // the browser's own first window is recorded, not judged
   return browserMain != nullptr;
+}
+
+HWND PopupBed::FixtureWindow(DWORD pid, const char* cls, const char* title, DWORD timeoutMs) {
+  HWND w = FindProcessWindow(pid, cls, title, timeoutMs);
+  if (w) WaitUntil([&] { return GetWindowLongPtrA(w, GWLP_USERDATA) != 0; }, timeoutMs);
+  return w;
 }
 
 HWND PopupBed::Screen() {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/fixtures/pop_browser_protocol.h"
+#include "tests/fixtures/browser_commands.h"
 #include "win_test_util.h"
 
 namespace tltest {
@@ -23,7 +23,17 @@ class PopupBed {
   bool StartBoth();
   HWND Screen();
   bool ScreenVisible();
+  // A fixture window once built and shown: the fixture notes the tick in it
+  // then (it builds a window hidden, as a browser does).
+  HWND FixtureWindow(DWORD pid, const char* cls, const char* title, DWORD timeoutMs = 5000);
   std::string BlockCount();
+
+  // The listed browser: the fixture program and its main window.
+  std::string fixtureName = "pop_browser";
+  const char* frameClass = "PopFixtureFrame";
+  const char* frameTitle = "Fixture Browser";
+  std::string fixtureArgs;
+  int blockMode = -1;  // "BlockMode" stored when not -1
 
   std::string folder, fixture;
   Process program, browser;

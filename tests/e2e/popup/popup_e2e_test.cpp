@@ -16,7 +16,7 @@ namespace {
 class PopupE2E : public ::testing::Test, public PopupBed {
  protected:
   HWND Find(const char* title, DWORD ms, const char* cls = kFrameClass) {
-    return FindProcessWindow(browser.pid(), cls, title, ms);
+    return FixtureWindow(browser.pid(), cls, title, ms);
   }
   HWND Open(int command, const char* title, const char* cls = kFrameClass) {
     PostMessageA(browserMain, WM_COMMAND, command, 0);

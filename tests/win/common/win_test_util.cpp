@@ -35,9 +35,9 @@ std::string MakeProgramFolder(const std::string& stem) {
 }
 
 // Pop.dat with one record for the fixture: white-lists the address "trusted.test".
-void WriteFixturePopDat(const std::string& folder) {
+void WriteFixturePopDat(const std::string& folder, const std::string& exe) {
   std::string data = poptest::PopRecord("", "1") +
-                     poptest::PopRecord("Fixture Browser", "pop_browser.exe", "open in new window", 0,
+                     poptest::PopRecord("Fixture Browser", exe, "open in new window", 0,
                                         "trusted.test");
   HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          0, nullptr);

@@ -21,7 +21,7 @@ std::string MakeProgramFolder(const std::string& stem);
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
 // Pop.dat with one record, for the fixture browser pop_browser.exe: white-lists
 // the address "trusted.test".
-void WriteFixturePopDat(const std::string& folder);
+void WriteFixturePopDat(const std::string& folder, const std::string& exe = "pop_browser.exe");
 
 // A started process; killed on destruction when still running.
 class Process {
