@@ -15,13 +15,15 @@ namespace {
 using Id = InterfaceFrm::ControlId;
 
 // Layout in 96-DPI units.
-constexpr int kClientW = 480, kClientH = 340;
-constexpr RECT kMainTblRect = {6, 4, 474, 32};
-constexpr RECT kToolbar1Rect = {6, 36, 474, 62};
-constexpr RECT kHintFrameRect = {6, 312, 390, 334};
-constexpr RECT kHintRect = {10, 315, 386, 331};
-constexpr RECT kCommand1Rect = {396, 312, 434, 334};
-constexpr RECT kCommand2Rect = {436, 312, 474, 334};
+// The page area between the page toolbar and the hint line holds the
+// manager page whole (420 x 270).
+constexpr int kClientW = 432, kClientH = 370;
+constexpr RECT kMainTblRect = {6, 4, 426, 32};
+constexpr RECT kToolbar1Rect = {6, 36, 426, 62};
+constexpr RECT kHintFrameRect = {6, 342, 342, 364};
+constexpr RECT kHintRect = {10, 345, 338, 361};
+constexpr RECT kCommand1Rect = {348, 342, 386, 364};
+constexpr RECT kCommand2Rect = {388, 342, 426, 364};
 constexpr int kButtonHeight = 24;
 
 constexpr const char* kExitQuestion =
