@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/gdi_win.h"
+#include "app/list_view_win.h"
 
 namespace SProgList {
 
@@ -11,17 +12,6 @@ namespace {
 constexpr int kActiveImage = 0;
 constexpr int kOffImage = 1;
 const char* const kSortProp = "TarvickSortDown";
-
-std::string ItemText(HWND list, int index, int column) {
-  char buf[1024] = {};
-  LVITEMA it{};
-  it.iSubItem = column;
-  it.pszText = buf;
-  it.cchTextMax = sizeof buf;
-  SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&it));
-  buf[sizeof buf - 1] = '\0';
-  return buf;
-}
 
 // A filled dot: green for an active entry, grey for one switched off.
 void AddDot(HIMAGELIST images, int size, COLORREF colour) {
@@ -59,8 +49,8 @@ struct SortArgs {
 
 int CALLBACK Compare(LPARAM a, LPARAM b, LPARAM args) {
   auto* s = reinterpret_cast<SortArgs*>(args);
-  int r = lstrcmpiA(ItemText(s->list, static_cast<int>(a), s->column).c_str(),
-                    ItemText(s->list, static_cast<int>(b), s->column).c_str());
+  int r = lstrcmpiA(tl::ListViewText(s->list, static_cast<int>(a), s->column).c_str(),
+                    tl::ListViewText(s->list, static_cast<int>(b), s->column).c_str());
   return s->down ? -r : r;
 }
 
@@ -108,7 +98,7 @@ void Add(HWND list, const tl::SpecialProgramRow& row) {
 std::vector<tl::SpecialProgramRow> Rows(HWND list) {
   std::vector<tl::SpecialProgramRow> rows;
   int n = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) rows.push_back({ItemText(list, i, 0), ItemText(list, i, 1), Icon(list, i)});
+  for (int i = 0; i < n; ++i) rows.push_back({tl::ListViewText(list, i, 0), tl::ListViewText(list, i, 1), Icon(list, i)});
   return rows;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/list_view_win.h"
 #include "app/program_win.h"
 #include "popup/pop_blocker_win.h"
 
@@ -252,14 +253,7 @@ void PopUpFrm::AddRow(HWND list, const std::string* texts, size_t n, LPARAM para
 }
 
 std::string PopUpFrm::CellText(HWND list, int row, int col) const {
-  char buf[2048] = {};
-  LVITEMA it{};
-  it.iSubItem = col;
-  it.pszText = buf;
-  it.cchTextMax = sizeof buf;
-  SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&it));
-  buf[sizeof buf - 1] = '\0';
-  return buf;
+  return tl::ListViewText(list, row, col);
 }
 
 PopUpFrm::ReportList* PopUpFrm::ListOf(int id) {

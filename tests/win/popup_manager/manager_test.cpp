@@ -11,6 +11,7 @@
 #include <map>
 #include <thread>
 
+#include "app/list_view_win.h"
 #include "app/program_win.h"
 #include "popup/pop_blocker_win.h"
 #include "popup/pop_up_frm_win.h"
@@ -97,15 +98,7 @@ class ManagerPage : public ::testing::Test {
   }
   HWND Item(int id) { return GetDlgItem(page.hwnd(), id); }
   void Click(HWND parent, int id) { SendMessageA(GetDlgItem(parent, id), BM_CLICK, 0, 0); }
-  std::string Cell(int listId, int row, int col) {
-    char buf[512] = {};
-    LVITEMA it{};
-    it.iSubItem = col;
-    it.pszText = buf;
-    it.cchTextMax = sizeof buf;
-    SendMessageA(Item(listId), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&it));
-    return buf;
-  }
+  std::string Cell(int listId, int row, int col) { return tl::ListViewText(Item(listId), row, col); }
   int Rows(int listId) { return static_cast<int>(SendMessageA(Item(listId), LVM_GETITEMCOUNT, 0, 0)); }
   void Select(HWND list, int row) {
     LVITEMA st{};
