@@ -25,6 +25,10 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 win() { winepath -w "$1" 2>/dev/null; }
 export TL_SETUP_OLD=$(win "$work/setup-old.exe") TL_SETUP_NEW=$(win "$work/setup-new.exe")
 export TL_DIST_OLD=$(win "$work/old") TL_DIST_NEW=$(win "$work/new")
+# winepath ran without a display: its server must be gone before the virtual
+# display's session starts, or that session's desktop has no display driver.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine wineboot >/dev/null 2>&1
   wine "$0" 2>&1 | tr -d "\r"
