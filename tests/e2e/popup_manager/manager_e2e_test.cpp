@@ -34,12 +34,6 @@ std::string RemoteCell(HWND list, DWORD pid, int row, int col) {
   return buf;
 }
 
-std::string TextOf(HWND h) {
-  char buf[256] = {};
-  GetWindowTextA(h, buf, sizeof buf);
-  return buf;
-}
-
 }  // namespace
 
 TEST(PopupManagerE2E, BlockedPopupIsListedWithNameAndAddressAndCounted) {

@@ -15,6 +15,26 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
+void Pump(DWORD ms) {
+  DWORD start = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    if (ms) Sleep(10);
+  } while (GetTickCount() - start < ms);
+}
+
+std::string TextOf(HWND h) {
+  char buf[4096] = {};
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  buf[sizeof buf - 1] = '\0';
+  return buf;
+}
+
 std::string MakeTempDir(const std::string& stem) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);
@@ -34,16 +54,30 @@ std::string MakeProgramFolder(const std::string& stem) {
   return dir;
 }
 
+// Through the ANSI file functions, as the program opens its files.
+std::string ReadFileBytes(const std::string& path) {
+  std::string out;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  char buf[4096];
+  for (DWORD n; f != INVALID_HANDLE_VALUE && ReadFile(f, buf, sizeof buf, &n, nullptr) && n;)
+    out.append(buf, n);
+  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  return out;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD w;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &w, nullptr);
+  CloseHandle(f);
+}
+
 // Pop.dat with one record for the fixture: white-lists the address "trusted.test".
 void WriteFixturePopDat(const std::string& folder, const std::string& exe) {
-  std::string data = poptest::PopRecord("", "1") +
-                     poptest::PopRecord("Fixture Browser", exe, "open in new window", 0,
-                                        "trusted.test");
-  HANDLE f = CreateFileA((folder + "\\Pop.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         0, nullptr);
-  DWORD w;
-  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &w, nullptr);
-  CloseHandle(f);
+  WriteFileBytes(folder + "\\Pop.dat",
+                 poptest::PopRecord("", "1") + poptest::PopRecord("Fixture Browser", exe,
+                                                                  "open in new window", 0, "trusted.test"));
 }
 
 Process::~Process() { Kill(); }
@@ -100,7 +134,11 @@ BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
     if (lstrcmpA(buf, a->cls) != 0) return TRUE;
   }
   if (a->title) {
-    GetWindowTextA(h, buf, sizeof buf);
+    // The stored text, without a message: a window of this process whose
+    // thread waits (on an answerer, say) must not stall the search.
+    WCHAR text[512];
+    InternalGetWindowText(h, text, 512);
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buf, sizeof buf, nullptr, nullptr);
     if (lstrcmpA(buf, a->title) != 0) return TRUE;
   }
   a->found = h;
@@ -110,14 +148,6 @@ BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
 HWND Poll(FindArgs args, DWORD timeoutMs) {
   WaitUntil([&] { return !EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args)); }, timeoutMs);
   return args.found;
-}
-
-std::string TextOf(HWND h) {
-  char buf[4096] = {};
-  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
-                      2000, nullptr);
-  buf[sizeof buf - 1] = '\0';
-  return buf;
 }
 }  // namespace
 
@@ -169,13 +199,16 @@ bool PressButton(HWND box, const char* text) {
 
 BoxAnswerer::BoxAnswerer(const char* caption, const char* button)
     : thread_([this, caption, button] {
-        HWND box = WaitForMessageBox(GetCurrentProcessId(), caption, 10000);
-        if (!box) return;
-        info_ = ReadMessageBox(box);
-        answered = PressButton(box, *button ? button : info_.defaultButton.c_str());
+        while (!stop_) {
+          HWND box = WaitForMessageBox(GetCurrentProcessId(), caption, 50);
+          if (!box) continue;
+          info_ = ReadMessageBox(box);
+          if (PressButton(box, *button ? button : info_.defaultButton.c_str())) ++boxes;
+        }
       }) {}
 
 MessageBoxInfo BoxAnswerer::Wait() {
+  stop_ = true;
   if (thread_.joinable()) thread_.join();
   return info_;
 }
@@ -220,6 +253,20 @@ std::string SettingsKey(const std::string& section) {
 std::string Setting(const std::string& section, const std::string& name) {
   RawValue v = ReadRaw(HKEY_CURRENT_USER, SettingsKey(section), name);
   return v.exists ? std::string(v.bytes.c_str()) : "<missing>";
+}
+
+std::map<std::string, std::string> Section(const std::string& section) {
+  std::map<std::string, std::string> values;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey(section).c_str(), 0, KEY_READ, &key)) return values;
+  char name[256];
+  BYTE data[2048];
+  for (DWORD i = 0, nameLen = sizeof name, dataLen = sizeof data, type = 0;
+       !RegEnumValueA(key, i, name, &nameLen, nullptr, &type, data, &dataLen);
+       ++i, nameLen = sizeof name, dataLen = sizeof data)
+    values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataLen);
+  RegCloseKey(key);
+  return values;
 }
 
 }  // namespace tltest

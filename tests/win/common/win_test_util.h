@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,9 +18,16 @@ std::string BinaryDir();
 std::string MakeTempDir(const std::string& stem);
 // A fresh program folder with TarvickLite.exe and corvel.dll copied in.
 std::string MakeProgramFolder(const std::string& stem);
+// A file's bytes ("" when it cannot be read); a file made of these bytes.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // Polls until done() holds; false when ms ran out first.
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
+// Dispatches this thread's pending messages, for about ms milliseconds.
+void Pump(DWORD ms = 0);
+// A window's text (through WM_GETTEXT, so also another process's controls).
+std::string TextOf(HWND h);
 // Pop.dat with one record, for the fixture browser pop_browser.exe: white-lists
 // the address "trusted.test".
 void WriteFixturePopDat(const std::string& folder, const std::string& exe = "pop_browser.exe");
@@ -59,17 +68,20 @@ MessageBoxInfo ReadMessageBox(HWND box);
 // Clicks the box's button with this text ("&No", "OK") and waits until the box is gone.
 bool PressButton(HWND box, const char* text);
 
-// Answers the next box of this process with this caption from another
-// thread, as a user would, and keeps what it saw (an empty button: the default).
+// Answers every box of this process with this caption from another thread
+// until Wait(), as a user would, and keeps what the last one showed (an
+// empty button: the box's default). For calls that show their boxes and
+// return, so that by Wait() every box has come and gone.
 class BoxAnswerer {
  public:
   BoxAnswerer(const char* caption, const char* button);
   ~BoxAnswerer() { Wait(); }
   MessageBoxInfo Wait();
-  bool answered = false;
+  std::atomic<int> boxes{0};
 
  private:
   MessageBoxInfo info_;
+  std::atomic<bool> stop_{false};
   std::thread thread_;
 };
 
@@ -88,5 +100,8 @@ void WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD
               const std::string& bytes);
 std::string SettingsKey(const std::string& section);  // HKCU path of a "Tarvick Lite" section
 std::string Setting(const std::string& section, const std::string& name);  // text up to NUL
+// Every value of a "Tarvick Lite" section: name -> "type:" and the raw bytes.
+std::map<std::string, std::string> Section(const std::string& section);
+inline std::string RegSz(const std::string& text) { return "1:" + text + '\0'; }  // as Section shows it
 
 }  // namespace tltest

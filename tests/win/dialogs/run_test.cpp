@@ -40,8 +40,7 @@ class RunDialog : public ::testing::Test {
   }
   // Runs the command and answers the "File not found" box.
   void RunNotFound(HWND dlg, bool byEnter) {
-    tltest::MessageBoxInfo seen;
-    std::thread t = Answer(seen, "OK");
+    tltest::BoxAnswerer user("Tarvick Lite", "OK");
     if (byEnter) {
       HWND edit = GetWindow(GetDlgItem(dlg, IDC_RUNFRM_COMBO1), GW_CHILD);
       MSG m = {edit, WM_KEYDOWN, VK_RETURN, 1, GetTickCount(), {}};
@@ -49,7 +48,7 @@ class RunDialog : public ::testing::Test {
     } else {
       Click(dlg, IDC_RUNFRM_OKBTN);
     }
-    t.join();
+    tltest::MessageBoxInfo seen = user.Wait();
     EXPECT_EQ(seen.text, "File not found");
     EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
     EXPECT_TRUE(IsWindow(dlg));

@@ -6,9 +6,6 @@
 #include <windows.h>
 #include <sddl.h>
 
-#include <atomic>
-#include <thread>
-
 #include "app/program_win.h"
 #include "app/root_win.h"
 #include "app/startup_win.h"
@@ -20,32 +17,6 @@
 using namespace tltest;
 
 namespace {
-
-// Answers every box the program shows meanwhile with `answer`, remembering the last.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(const char* answer)
-      : thread_([this, answer] {
-          while (!stop_) {
-            if (HWND box = WaitForMessageBox(GetCurrentProcessId(), "Tarvick Lite", 50)) {
-              info = ReadMessageBox(box);
-              ++boxes;
-              PressButton(box, answer);
-            }
-          }
-        }) {}
-  ~BoxAnswerer() { Stop(); }
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  std::atomic<int> boxes{0};
-  MessageBoxInfo info;
-
- private:
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
 
 bool HotkeyFree(UINT mods, UINT vk) {
   if (!RegisterHotKey(nullptr, 7, mods, vk)) return false;
@@ -71,9 +42,9 @@ class SystemSettingsTest : public ::testing::Test {
 TEST_F(SystemSettingsTest, HotkeyIsRegisteredOnceAndATakenOneOffersTheOptions) {
   HWND main = ModMain::MainForm().hwnd();
   {
-    BoxAnswerer no("&No");
+    BoxAnswerer no("Tarvick Lite", "&No");
     EXPECT_FALSE(ModMain::ApplySystemSettings());
-    no.Stop();
+    no.Wait();
     EXPECT_EQ(no.boxes, 0);
   }
   EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_ALT, 'E'));
@@ -89,22 +60,22 @@ TEST_F(SystemSettingsTest, HotkeyIsRegisteredOnceAndATakenOneOffersTheOptions) {
   auto saved = ModMain::MainForm().commands.ShowOptions;
   ModMain::MainForm().commands.ShowOptions = [&](int t) { tab = t; };
   {
-    BoxAnswerer yes("&Yes");
+    BoxAnswerer yes("Tarvick Lite", "&Yes");
     EXPECT_TRUE(ModMain::ApplySystemSettings());
-    yes.Stop();
+    MessageBoxInfo info = yes.Wait();
     ASSERT_EQ(yes.boxes, 1);
-    EXPECT_EQ(yes.info.text,
+    EXPECT_EQ(info.text,
               "ERROR registering Tarvick hotkey! Some program may be using the same hotkey. You "
               "will not be able to display Tarvick main window by pressing the specified Hotkey. "
               "Click yes if you want to change it form options.");
-    EXPECT_EQ(yes.info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-    EXPECT_NE(yes.info.icon, nullptr);
+    EXPECT_EQ(info.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    EXPECT_NE(info.icon, nullptr);
   }
   EXPECT_EQ(tab, 0);
   {
-    BoxAnswerer quiet("&No");  // the failed combination is not tried again
+    BoxAnswerer quiet("Tarvick Lite", "&No");  // the failed combination is not tried again
     EXPECT_FALSE(ModMain::ApplySystemSettings());
-    quiet.Stop();
+    quiet.Wait();
     EXPECT_EQ(quiet.boxes, 0);
   }
   ModMain::MainForm().commands.ShowOptions = saved;

@@ -40,15 +40,6 @@ HWND MakePopup(const char* title, const char* address = nullptr, const char* cls
   return h;
 }
 
-void Pump(DWORD ms = 0) {
-  DWORD end = GetTickCount() + ms;
-  MSG m;
-  do {
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    if (ms) Sleep(10);
-  } while (static_cast<int32_t>(GetTickCount() - end) < 0);
-}
-
 RECT RectOf(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -84,20 +75,15 @@ class DetectorScreen : public ::testing::Test {
     MoveCursor(2, 2);  // off the screen, which sits at the bottom right
   }
   HWND Item(int id) { return GetDlgItem(screen.hwnd(), id); }
-  std::string Text(int id) {
-    char buf[512] = {};
-    GetWindowTextA(Item(id), buf, sizeof buf);
-    return buf;
-  }
-  // Steps until the screen stands still at its full height; the steps that moved it.
-  int SlideIn() {
-    int steps = 0;
-    for (RECT before = RectOf(screen.hwnd()), after; steps < 20; before = after, ++steps) {
+  std::string Text(int id) { return TextOf(Item(id)); }
+  // Steps until the screen stands still at its full height.
+  void SlideIn() {
+    RECT before = RectOf(screen.hwnd()), after;
+    for (int step = 0; step < 20; ++step, before = after) {
       screen.Timer1_Timer();
       after = RectOf(screen.hwnd());
       if (EqualRect(&before, &after)) break;
     }
-    return steps;
   }
 };
 
