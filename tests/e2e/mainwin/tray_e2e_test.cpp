@@ -27,30 +27,6 @@ void DeleteRunValue() {
   RegCloseKey(run);
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(50))
-    if (GetTickCount() - start > ms) return false;
-  return true;
-}
-
-void Send(std::initializer_list<INPUT> in) {
-  std::vector<INPUT> v(in);
-  SendInput(static_cast<UINT>(v.size()), v.data(), sizeof(INPUT));
-}
-INPUT Key(WORD vk, bool up = false) {
-  INPUT i{};
-  i.type = INPUT_KEYBOARD;
-  i.ki.wVk = vk;
-  i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return i;
-}
-INPUT Mouse(DWORD flags) {
-  INPUT i{};
-  i.type = INPUT_MOUSE;
-  i.mi.dwFlags = flags;
-  return i;
-}
-
 // The icon's place: icons sit at the right end of the taskbar, the first rightmost.
 POINT TrayIconPoint() {
   HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
@@ -72,9 +48,7 @@ bool TrayHasIcon(HWND owner) {
 }
 
 HWND OpenFileMenuFromTray(HWND main) {
-  POINT p = TrayIconPoint();
-  SetCursorPos(p.x, p.y);
-  Send({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
+  ClickAt(TrayIconPoint(), MOUSEEVENTF_RIGHTDOWN);
   HWND menu = nullptr;
   WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000);
   EXPECT_EQ(GetForegroundWindow(), main) << "the main window comes forward before the menu";
@@ -128,17 +102,13 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
     EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "not re-added";
 
     // Double-click on the icon shows the main window.
-    POINT p = TrayIconPoint();
-    SetCursorPos(p.x, p.y);
-    Send({Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP), Mouse(MOUSEEVENTF_LEFTDOWN),
-          Mouse(MOUSEEVENTF_LEFTUP)});
+    ClickAt(TrayIconPoint(), MOUSEEVENTF_LEFTDOWN, 2);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 10000)) << "double-click";
     PostMessageA(main, WM_CLOSE, 0, 0);  // hides it
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
 
     // The default hotkey, Ctrl+Alt+E, typed.
-    Send({Key(VK_CONTROL), Key(VK_MENU), Key('E'), Key('E', true), Key(VK_MENU, true),
-          Key(VK_CONTROL, true)});
+    PressKeys({VK_CONTROL, VK_MENU, 'E'});
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 10000)) << "hotkey";
     PostMessageA(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 10000));
@@ -146,7 +116,7 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
     // Exit from the tray menu asks; Enter answers No and the program stays.
     for (const char* answer : {"enter", "&Yes"}) {
       ASSERT_TRUE(OpenFileMenuFromTray(main));
-      Send({Key('E'), Key('E', true)});  // "&Exit"
+      PressKeys({'E'});  // "&Exit"
       HWND question = WaitForMessageBox(pid, "Tarvick Lite", 10000);
       ASSERT_TRUE(question) << answer;
       MessageBoxInfo info = ReadMessageBox(question);
@@ -156,7 +126,7 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
       EXPECT_EQ(info.defaultButton, "&No");
       if (std::string(answer) == "enter") {
         SetForegroundWindow(question);
-        Send({Key(VK_RETURN), Key(VK_RETURN, true)});
+        PressKeys({VK_RETURN});
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 10000));
         EXPECT_EQ(WaitForSingleObject(program, 500), static_cast<DWORD>(WAIT_TIMEOUT));
         EXPECT_TRUE(TrayHasIcon(main));

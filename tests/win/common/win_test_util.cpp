@@ -213,13 +213,30 @@ MessageBoxInfo BoxAnswerer::Wait() {
   return info_;
 }
 
-void ClickAt(const RECT& r) {
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+void ClickAt(POINT p, DWORD down, int times) {
+  SetCursorPos(p.x, p.y);
+  std::vector<INPUT> in(2 * times);
+  for (size_t i = 0; i < in.size(); ++i) {
+    in[i].type = INPUT_MOUSE;
+    in[i].mi.dwFlags = i % 2 ? down << 1 : down;  // a button's release flag follows its press flag
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+void ClickAt(const RECT& r) { ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}); }
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  const size_t n = keys.size();
+  std::vector<INPUT> in(2 * n);
+  size_t i = 0;
+  for (WORD k : keys) {
+    INPUT& press = in[i];
+    INPUT& release = in[2 * n - 1 - i++];
+    press.type = release.type = INPUT_KEYBOARD;
+    press.ki.wVk = release.ki.wVk = k;
+    release.ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
 void DeleteKeyTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); RegDeleteKeyA(root, path.c_str()); }

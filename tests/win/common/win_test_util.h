@@ -85,8 +85,12 @@ class BoxAnswerer {
   std::thread thread_;
 };
 
-// A real left click (SendInput) at the centre of a screen rectangle.
+// Real input (SendInput): a click of the left button, or of the right one
+// (MOUSEEVENTF_RIGHTDOWN), `times` in a row at a screen point, or at the
+// centre of a screen rectangle; keys pressed in order and released in reverse.
+void ClickAt(POINT p, DWORD down = MOUSEEVENTF_LEFTDOWN, int times = 1);
 void ClickAt(const RECT& r);
+void PressKeys(std::initializer_list<WORD> keys);
 
 // Registry.
 void DeleteKeyTree(HKEY root, const std::string& path);

@@ -31,7 +31,7 @@ class HookProcs : public ::testing::Test {
   // A click, passed on by the mouse hook for `window` before this returns.
   void ClickIn(HWND window, POINT at) {
     host_.Send(kCmdReport);
-    Click(at);
+    ClickAt(at);
     EXPECT_TRUE(host_.WaitForMouse(window, WM_LBUTTONUP));
   }
   void ClickIn(HWND window) { ClickIn(window, CenterOf(window)); }
@@ -40,7 +40,6 @@ class HookProcs : public ::testing::Test {
     ClientToScreen(host_.main(), &p);
     return p;
   }
-  static void Click(POINT p) { ClickAt({p.x, p.y, p.x, p.y}); }  // a real press and release
 
   void SetText(int id, const std::string& text) {
     ASSERT_TRUE(SendMessageA(host_.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())));
@@ -57,10 +56,10 @@ class HookProcs : public ::testing::Test {
   void Choose(int item) {
     std::string name = "Item" + std::to_string(item);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, kReportKey, name.c_str());  // written again on opening
-    Click(Reported("Bar0"));
+    ClickAt(Reported("Bar0"));
     POINT at = Reported(name);
     ASSERT_GE(at.x, 0) << "the menu did not open";
-    Click(at);
+    ClickAt(at);
     EXPECT_TRUE(WaitUntil([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + item); }))
         << "the command still reaches the program";
   }
@@ -83,7 +82,7 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
   RECT r;
   GetWindowRect(host_.main(), &r);
   host_.Send(kCmdReport);
-  Click({r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
+  ClickAt(POINT{r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
   EXPECT_TRUE(host_.WaitForMouse(host_.main(), WM_LBUTTONUP, WM_NCLBUTTONUP));
   EXPECT_EQ(Handoff("MouseTime"), "caption");
   EXPECT_EQ(Handoff("MouseHwnd"), "caption");

@@ -137,11 +137,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageAndDraggingLowersThePriority) {
   main.commands.OpenAddress = [&](const std::string& a) { opened.push_back(a); };
   ShowWindow(main.hwnd(), SW_SHOWNORMAL);
   main.BringForward();
-  INPUT f1[2] = {};
-  f1[0].type = f1[1].type = INPUT_KEYBOARD;
-  f1[0].ki.wVk = f1[1].ki.wVk = VK_F1;
-  f1[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, f1, sizeof(INPUT));
+  PressKeys({VK_F1});
   WaitUntil([&] { Pump(); return !opened.empty(); });
   main.MainTbl_ButtonClick("Help");
   ASSERT_EQ(opened.size(), 2u);

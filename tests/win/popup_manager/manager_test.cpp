@@ -171,11 +171,7 @@ TEST_F(ManagerPage, BlockedRowsCopyAndReset) {
       GetMenuStringA(h, i, text, sizeof text, MF_BYPOSITION);
       items.push_back(text);
     }
-    INPUT key[2] = {};
-    key[0].type = key[1].type = INPUT_KEYBOARD;
-    key[0].ki.wVk = key[1].ki.wVk = 'C';
-    key[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof(INPUT));
+    PressKeys({'C'});
     done = true;
   });
   SetForegroundWindow(host);
@@ -183,12 +179,7 @@ TEST_F(ManagerPage, BlockedRowsCopyAndReset) {
   SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
   POINT at{row.left + 20, (row.top + row.bottom) / 2};
   ClientToScreen(list, &at);
-  SetCursorPos(at.x, at.y);
-  INPUT click[2] = {};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, click, sizeof(INPUT));
+  ClickAt(at, MOUSEEVENTF_RIGHTDOWN);
   const std::string copied = "Win a prize(http://ads.test/b)\r\n";
   while (!done) Pump(20);  // the menu runs in this thread
   WaitUntil([&] { Pump(); return Clipboard() == copied; }, 2000);
