@@ -1,17 +1,43 @@
 // The pop-up blocker end to end: the built TarvickLite.exe and corvel.dll
-// against the fixture browser, driven by real input; assertions on windows
-// and on the stored counters.
+// against the fixture browser, driven by real input; assertions on windows,
+// on the stored counters and on the manager page.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "popup/detector_scr_frm_win.h"
 #include "popup/first_time_frm_win.h"
+#include "popup/pop_up_frm_win.h"
 #include "popup_bed.h"
 
 using namespace tltest;
 
 namespace {
+
+// A cell of a list view in another process, through a buffer placed there.
+std::string RemoteCell(HWND list, DWORD pid, int row, int col) {
+  HANDLE p = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!p) return "<no access>";
+  char* mem = static_cast<char*>(VirtualAllocEx(p, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  char buf[1024] = {};
+  if (mem) {
+    LVITEMA it{};
+    it.iSubItem = col;
+    it.pszText = mem + 512;
+    it.cchTextMax = sizeof buf;
+    WriteProcessMemory(p, mem, &it, sizeof it, nullptr);
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(mem), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
+    ReadProcessMemory(p, mem + 512, buf, sizeof buf - 1, nullptr);
+    VirtualFreeEx(p, mem, 0, MEM_RELEASE);
+  }
+  CloseHandle(p);
+  return buf;
+}
 
 class PopupE2E : public ::testing::Test, public PopupBed {
  protected:
@@ -28,9 +54,16 @@ class PopupE2E : public ::testing::Test, public PopupBed {
   }
 };
 
-TEST_F(PopupE2E, PopupOpenedByItselfIsHiddenAnnouncedAndClosedLater) {
+// Then listed on the manager page, read across processes, and counted there on F5.
+TEST_F(PopupE2E, PopupOpenedByItselfIsHiddenAnnouncedClosedLaterAndListed) {
   Install(1, 1);
   ASSERT_TRUE(StartBoth());
+  HWND page = FindWindowExA(FindProcessWindow(program.pid(), "TarvickLiteMain", nullptr, 5000), nullptr,
+                            "TarvickLitePopUpPage", nullptr);
+  HWND list = GetDlgItem(page, PopUpFrm::IDC_POPUPFRM_BLOCKEDWNDLST);
+  HWND count = GetDlgItem(page, PopUpFrm::IDC_POPUPFRM_TOTALBLOCKCNTLBL);
+  ASSERT_TRUE(list && count);
+  EXPECT_EQ(TextOf(count), "0");
   HWND pop = Open(kOpenByItself, "Popup Ad");
   ASSERT_TRUE(pop);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(pop); }, 2000)) << "the pop-up was not hidden";
@@ -39,6 +72,13 @@ TEST_F(PopupE2E, PopupOpenedByItselfIsHiddenAnnouncedAndClosedLater) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(pop); }, 10000)) << "the pop-up was not closed";
   EXPECT_EQ(BlockCount(), "1");
   EXPECT_TRUE(IsWindow(browserMain)) << "the pop-up is closed, not its browser";
+
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 2000));
+  EXPECT_EQ(RemoteCell(list, program.pid(), 0, 0), "Popup Ad");
+  EXPECT_EQ(RemoteCell(list, program.pid(), 0, 1), "http://ads.test/popup");
+  EXPECT_FALSE(RemoteCell(list, program.pid(), 0, 3).empty());  // when it was closed
+  PostMessageA(list, WM_KEYDOWN, VK_F5, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(count) == "1"; }, 2000)) << TextOf(count);
 }
 
 TEST_F(PopupE2E, UnderAFolderNameOutsideEveryAnsiCodePageTheHooksLoadAndThePopupIsHidden) {
