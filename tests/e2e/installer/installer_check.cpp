@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "win_test_util.h"
 
@@ -29,17 +27,6 @@ std::string InstallDir() {
   char local[MAX_PATH];
   GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
   return std::string(local) + "\\Programs\\Tarvick Lite";
-}
-
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
 }
 
 // Relative paths of the files under a folder, sorted.
@@ -72,7 +59,7 @@ void ExpectInstalled(const std::string& dist, std::vector<std::string> extra) {
   std::sort(want.begin(), want.end());
   EXPECT_EQ(FilesUnder(InstallDir()), want);
   for (auto& f : shipped)
-    EXPECT_TRUE(ReadFile(dist + "\\" + f) == ReadFile(InstallDir() + "\\" + f)) << f << " differs";
+    EXPECT_TRUE(ReadFileBytes(dist + "\\" + f) == ReadFileBytes(InstallDir() + "\\" + f)) << f << " differs";
 }
 
 std::string Sz(const std::string& text) { return text + '\0'; }
@@ -140,7 +127,7 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   char programs[MAX_PATH];
   GetEnvironmentVariableA("APPDATA", programs, MAX_PATH);
   const std::string shortcut = std::string(programs) + "\\Microsoft\\Windows\\Start Menu\\Programs\\Tarvick Lite.lnk";
-  EXPECT_TRUE(FileExists(shortcut));
+  EXPECT_NE(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
 
   // The first start as a user starts it; the folder is the user's, so prog.ini is saved there.
   Process first;
@@ -171,11 +158,11 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
 
   // Uninstall with the program running: ours goes, the user's settings stay.
   const std::string lanCon = ReadRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "LANCon").bytes;
-  const std::string ini = ReadFile(dir + "\\prog.ini");
+  const std::string ini = ReadFileBytes(dir + "\\prog.ini");
   RunUninstaller("/S");
   EXPECT_EQ(FindProcessWindow(0, "TarvickLiteExit", nullptr, 0), nullptr);
   EXPECT_EQ(FilesUnder(dir), std::vector<std::string>{"prog.ini"});
-  EXPECT_EQ(ReadFile(dir + "\\prog.ini"), ini);
+  EXPECT_EQ(ReadFileBytes(dir + "\\prog.ini"), ini);
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
     EXPECT_FALSE(ReadRaw(root, kRunKey, "Tarvick Lite").exists);
     EXPECT_FALSE(ReadRaw(root, kAppPaths, "").exists);
@@ -183,7 +170,7 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   HKEY k = nullptr;
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kHandoff.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, kUninstKey.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
-  EXPECT_FALSE(FileExists(shortcut));
+  EXPECT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "LANCon").bytes, lanCon);
   EXPECT_EQ(lanCon, Sz("1"));
 
