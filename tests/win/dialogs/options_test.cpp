@@ -31,7 +31,7 @@ class OptionsDialog : public ::testing::Test {
   }
   int Tab() const { return int(SendDlgItemMessageA(dlg, IDC_FRMOPTIONS_SSTAB1, TCM_GETCURSEL, 0, 0)); }
   HWND List() const { return GetDlgItem(dlg, IDC_FRMOPTIONS_SPROGSLIST); }
-  void SelectRow(int row) {
+  void SelectRow(int row) {  // -1: every row
     LVITEMA st{};
     st.stateMask = LVIS_SELECTED;
     SendMessageA(List(), LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&st));
@@ -140,9 +140,7 @@ TEST_F(OptionsDialog, DefaultAskedAndCancelledChangesNothingConfirmedStoresTheRe
 TEST_F(OptionsDialog, RemovedRowsAreStoredOnlyByOk) {
   ASSERT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, IDC_FRMOPTIONS_REMOVEBTN)));
-  LVITEMA all{};
-  all.stateMask = all.state = LVIS_SELECTED;
-  SendMessageA(List(), LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&all));
+  SelectRow(-1);  // all
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, IDC_FRMOPTIONS_REMOVEBTN)));
   Click(dlg, IDC_FRMOPTIONS_REMOVEBTN);
   EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 0);
@@ -153,7 +151,7 @@ TEST_F(OptionsDialog, RemovedRowsAreStoredOnlyByOk) {
   Dialogs::ShowOptionsDialog(nullptr, 0);
   dlg = Dialogs::OptionsWindow();
   ASSERT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 2);
-  SendMessageA(List(), LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&all));
+  SelectRow(-1);
   Click(dlg, IDC_FRMOPTIONS_REMOVEBTN);
   Click(dlg, IDC_FRMOPTIONS_CMDOK);
   auto now = Section("Options");

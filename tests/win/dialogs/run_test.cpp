@@ -2,9 +2,6 @@
 // prog.ini as bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/dialog_win.h"
 #include "app/program_win.h"
 #include "dialogs/dialogs_res.h"
@@ -53,12 +50,7 @@ class RunDialog : public ::testing::Test {
     EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
     EXPECT_TRUE(IsWindow(dlg));
   }
-  std::string File() {
-    std::ifstream in(ini, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string File() { return tltest::ReadFileBytes(ini); }
   std::string ini;
 };
 
@@ -102,7 +94,7 @@ TEST_F(RunDialog, ABareNameFoundInTheSystemFolderRunsWithExeAdded) {
 
 TEST_F(RunDialog, AnUnwritableHistoryFileClosesQuietlyAndKeepsItsContent) {
   const std::string before = "[Classes]\r\nNumber=1\r\nClass1=RUNDLL\r\n[RunApp]\r\nNumber=0\r\nApp0=old.exe\r\n";
-  std::ofstream(ini, std::ios::binary) << before;
+  tltest::WriteFileBytes(ini, before);
   // Held open by another program that lets nobody write (Wine, run as root,
   // would write past a read-only attribute).
   HANDLE lock = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
