@@ -112,8 +112,8 @@ TEST(StartUp, BadGeneralValuesShowTheirErrorOnceAndAreRecovered) {
   PressButton(box, "OK");
   ASSERT_TRUE(WaitUntilIdle(p));
   EXPECT_EQ(WaitForMessageBox(p.pid(), kCaption, 1500), nullptr) << "one message only";
+  // Recovered: the values of the core's recovery, stored as text.
   EXPECT_EQ(Setting("General", "UpdateSpeed"), "0");
-  EXPECT_EQ(Setting("General", "Toolbar"), "True");
   EXPECT_EQ(Setting("MoreTools", "BlockPopUps"), "True");
   EndSession(p);
 }
