@@ -121,9 +121,7 @@ TEST_F(IniTest, OddAndUnwritableFiles) {
 TEST(SettingsBoxes, LoadErrorIsAnErrorBoxAndTheResetValuesAreStored) {
   ModMain::InitProcessValues();
   WriteRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "RunAtStartUp", REG_SZ, std::string("abc\0", 4));
-  BoxAnswerer answer("Tarvick Lite", "OK");
-  ModMain::LoadOptions();
-  MessageBoxInfo seen = answer.Wait();
+  MessageBoxInfo seen = AnsweringBoxes("OK", ModMain::LoadOptions);
   EXPECT_EQ(seen.text, "Error loading settings from registry, default settings will be loaded");
   EXPECT_EQ(seen.caption, "Tarvick Lite");
   EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
@@ -134,9 +132,7 @@ TEST(SettingsBoxes, LoadErrorIsAnErrorBoxAndTheResetValuesAreStored) {
 
 TEST(SettingsBoxes, ConnectionQuestionAnsweredNoMeansLan) {
   ModMain::InitProcessValues();
-  BoxAnswerer answer("Tarvick Lite", "&No");
-  ModMain::FirstRunSetup();
-  MessageBoxInfo seen = answer.Wait();
+  MessageBoxInfo seen = AnsweringBoxes("&No", ModMain::FirstRunSetup);
   EXPECT_EQ(seen.text,
             "Do you use a modem to connect to the Internet (dial-up connection) ? Or a leased line "
             "(LAN, DSL, ... etc) ? Click Yes if you use a modem and No if you use a leased line. "

@@ -213,6 +213,13 @@ MessageBoxInfo BoxAnswerer::Wait() {
   return info_;
 }
 
+MessageBoxInfo AnsweringBoxes(const char* button, const std::function<void()>& action,
+                              const char* caption) {
+  BoxAnswerer user(caption, button);
+  action();
+  return user.Wait();
+}
+
 void ClickAt(POINT p, DWORD down, int times) {
   SetCursorPos(p.x, p.y);
   std::vector<INPUT> in(2 * times);

@@ -85,6 +85,11 @@ class BoxAnswerer {
   std::thread thread_;
 };
 
+// Runs action (a call that shows its boxes and returns) while a BoxAnswerer
+// answers with button; what the last box showed (hwnd null: none came).
+MessageBoxInfo AnsweringBoxes(const char* button, const std::function<void()>& action,
+                              const char* caption = "Tarvick Lite");
+
 // Real input (SendInput): a click of the left button, or of the right one
 // (MOUSEEVENTF_RIGHTDOWN), `times` in a row at a screen point, or at the
 // centre of a screen rectangle; keys pressed in order and released in reverse.

@@ -74,9 +74,8 @@ TEST_F(OptionsDialog, EachCheckShowsItsMessageOnItsTabAndStoresNothing) {
     SCOPED_TRACE(c.message);
     for (int id : c.untick) CheckDlgButton(dlg, id, BST_UNCHECKED);
     if (c.tick) Click(dlg, c.tick);
-    tltest::BoxAnswerer user("Tarvick Lite", "OK");
-    Click(dlg, c.tab == 0 ? IDC_FRMOPTIONS_CMDOK : IDC_FRMOPTIONS_CMDAPPLY);
-    tltest::MessageBoxInfo seen = user.Wait();
+    tltest::MessageBoxInfo seen = tltest::AnsweringBoxes(
+        "OK", [&] { Click(dlg, c.tab == 0 ? IDC_FRMOPTIONS_CMDOK : IDC_FRMOPTIONS_CMDAPPLY); });
     EXPECT_EQ(seen.text, c.message);
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
@@ -117,9 +116,8 @@ TEST_F(OptionsDialog, DefaultAskedAndCancelledChangesNothingConfirmedStoresTheRe
   ASSERT_NE(changed, stored);
 
   Click(dlg, IDC_FRMOPTIONS_POPPLAYSNDCHK);  // an unsaved change in the controls
-  tltest::BoxAnswerer cancel("Tarvick Lite", "Cancel");
-  Click(dlg, IDC_FRMOPTIONS_DEFAULTBTN);
-  tltest::MessageBoxInfo seen = cancel.Wait();
+  auto reset = [&] { Click(dlg, IDC_FRMOPTIONS_DEFAULTBTN); };
+  tltest::MessageBoxInfo seen = tltest::AnsweringBoxes("Cancel", reset);
   EXPECT_EQ(seen.text, "Are you sure you want set all options to default settings?");
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"OK", "Cancel"}));
   EXPECT_EQ(seen.defaultButton, "Cancel");
@@ -127,9 +125,7 @@ TEST_F(OptionsDialog, DefaultAskedAndCancelledChangesNothingConfirmedStoresTheRe
   EXPECT_EQ(Section("Options"), changed);
   EXPECT_FALSE(Ticked(dlg, IDC_FRMOPTIONS_POPPLAYSNDCHK));
 
-  tltest::BoxAnswerer ok("Tarvick Lite", "OK");
-  Click(dlg, IDC_FRMOPTIONS_DEFAULTBTN);
-  ASSERT_EQ(ok.Wait().text, seen.text);
+  ASSERT_EQ(tltest::AnsweringBoxes("OK", reset).text, seen.text);
   EXPECT_EQ(Section("Options"), stored);
   EXPECT_TRUE(Ticked(dlg, IDC_FRMOPTIONS_CHKSPLASHATSTARTUP));  // shown at once
   EXPECT_TRUE(Ticked(dlg, IDC_FRMOPTIONS_POPPLAYSNDCHK));
@@ -186,9 +182,7 @@ TEST_F(OptionsDialog, SpecialProgramsAreAddedChangedSwitchedOffAndStored) {
   EXPECT_TRUE(Ticked(add, IDC_ADDSPROGFRM_SPROGOPT0 + 2));
   // A path that does not exist needs a yes; No adds nothing.
   SetDlgItemTextA(add, IDC_ADDSPROGFRM_SPROGTXT, "C:\\No\\Such.exe");
-  tltest::BoxAnswerer no("Tarvick Lite", "&No");
-  Click(add, IDC_ADDSPROGFRM_CMDAPPLY);
-  tltest::MessageBoxInfo seen = no.Wait();
+  tltest::MessageBoxInfo seen = tltest::AnsweringBoxes("&No", [&] { Click(add, IDC_ADDSPROGFRM_CMDAPPLY); });
   EXPECT_EQ(seen.text, "The file C:\\No\\Such.exe wasn't found, Are you still sure you want to add it?");
   EXPECT_EQ(seen.defaultButton, "&No");
   EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 2);

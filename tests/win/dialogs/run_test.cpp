@@ -37,15 +37,14 @@ class RunDialog : public ::testing::Test {
   }
   // Runs the command and answers the "File not found" box.
   void RunNotFound(HWND dlg, bool byEnter) {
-    tltest::BoxAnswerer user("Tarvick Lite", "OK");
-    if (byEnter) {
-      HWND edit = GetWindow(GetDlgItem(dlg, IDC_RUNFRM_COMBO1), GW_CHILD);
-      MSG m = {edit, WM_KEYDOWN, VK_RETURN, 1, GetTickCount(), {}};
-      EXPECT_TRUE(tl::Dialog::PreTranslate(m));
-    } else {
-      Click(dlg, IDC_RUNFRM_OKBTN);
-    }
-    tltest::MessageBoxInfo seen = user.Wait();
+    tltest::MessageBoxInfo seen = tltest::AnsweringBoxes("OK", [&] {
+      if (byEnter) {
+        MSG m = {GetWindow(GetDlgItem(dlg, IDC_RUNFRM_COMBO1), GW_CHILD), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+        EXPECT_TRUE(tl::Dialog::PreTranslate(m));
+      } else {
+        Click(dlg, IDC_RUNFRM_OKBTN);
+      }
+    });
     EXPECT_EQ(seen.text, "File not found");
     EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
     EXPECT_TRUE(IsWindow(dlg));

@@ -93,10 +93,9 @@ TEST_F(Windows, TerminatingAMarkedProgramAsksAndTheDefaultNoKeepsItRunning) {
   ASSERT_TRUE(tl::FlagOf(ModProgInfo::ProcessQuery(tl::kProcRefresh, "")));
   SetSpecialPrograms({Lower(exe) + ",2;1"});
 
-  BoxAnswerer user("Tarvick Lite", "");  // the default button
-  bool result = ModWndOpr::CloseOrTerminateWindow(true, h);
-  MessageBoxInfo box = user.Wait();
-  ASSERT_EQ(user.boxes, 1) << "no question was asked";
+  bool result = true;
+  MessageBoxInfo box = AnsweringBoxes("", [&] { result = ModWndOpr::CloseOrTerminateWindow(true, h); });
+  ASSERT_TRUE(box.hwnd) << "no question was asked (answered with its default button)";
   EXPECT_EQ(box.text, "Terminating " + Lower(NtName(p)) +
                           " may be dangrous, Are you still sure you want to terminate it ?");
   EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"}));

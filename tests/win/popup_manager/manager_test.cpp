@@ -90,15 +90,12 @@ TEST_F(ManagerPage, RemoveAsksFirstAndRemovesTheEntryTheSortedRowShows) {
   auto before = Section("PopUp");
 
   // No row selected: the question is still asked; Yes changes and stores nothing.
-  {
-    BoxAnswerer yes("Tarvick Lite", "&Yes");
-    Click(page.hwnd(), Page::IDC_POPUPFRM_BROWSERSDELBTN);
-    MessageBoxInfo box = yes.Wait();
-    EXPECT_EQ(box.text, "Are you sure you want to remove the selected items?");
-    EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"}));
-    EXPECT_EQ(box.defaultButton, "&No");
-    EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_QUESTION));
-  }
+  auto remove = [&] { Click(page.hwnd(), Page::IDC_POPUPFRM_BROWSERSDELBTN); };
+  MessageBoxInfo box = AnsweringBoxes("&Yes", remove);
+  EXPECT_EQ(box.text, "Are you sure you want to remove the selected items?");
+  EXPECT_EQ(box.buttons, (std::vector<std::string>{"&Yes", "&No"}));
+  EXPECT_EQ(box.defaultButton, "&No");
+  EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_QUESTION));
   EXPECT_EQ(Section("PopUp"), before);
   EXPECT_EQ(blocker.Browsers.size(), 3u);
 
@@ -107,15 +104,9 @@ TEST_F(ManagerPage, RemoveAsksFirstAndRemovesTheEntryTheSortedRowShows) {
   ClickItem(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMRECT, 1);
   ASSERT_EQ(Cell(Page::IDC_POPUPFRM_BROWSERSLST, 0, 1), "C:\\c\\mid.exe");
   Select(list, 0);
-  {
-    BoxAnswerer no("Tarvick Lite", "&No");
-    Click(page.hwnd(), Page::IDC_POPUPFRM_BROWSERSDELBTN);
-  }
+  AnsweringBoxes("&No", remove);
   EXPECT_EQ(Section("PopUp"), before);
-  {
-    BoxAnswerer yes("Tarvick Lite", "&Yes");
-    Click(page.hwnd(), Page::IDC_POPUPFRM_BROWSERSDELBTN);
-  }
+  AnsweringBoxes("&Yes", remove);
   auto after = Section("PopUp");
   EXPECT_EQ(after["BrowsersLst_Total"], RegSz("2"));
   EXPECT_EQ(after["Browsers(0).Path"], RegSz("C:\\b\\zeta.exe"));
@@ -188,16 +179,10 @@ TEST_F(ManagerPage, BlockedRowsCopyAndReset) {
   EXPECT_EQ(Clipboard(), copied);
 
   // Reset: No keeps the stored counter; Yes shows today's date and 0 at once and stores them.
-  {
-    BoxAnswerer no("Tarvick Lite", "&No");
-    Click(page.hwnd(), Page::IDC_POPUPFRM_RESETBTN);
-    EXPECT_EQ(no.Wait().text, "Are you sure you want to reset pop-ups counter?");
-  }
+  auto reset = [&] { Click(page.hwnd(), Page::IDC_POPUPFRM_RESETBTN); };
+  EXPECT_EQ(AnsweringBoxes("&No", reset).text, "Are you sure you want to reset pop-ups counter?");
   EXPECT_EQ(Setting("PopUp", "TotalBlockCnt"), "9");
-  {
-    BoxAnswerer yes("Tarvick Lite", "&Yes");
-    Click(page.hwnd(), Page::IDC_POPUPFRM_RESETBTN);
-  }
+  AnsweringBoxes("&Yes", reset);
   char today[64] = {};
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, today, sizeof today);
   EXPECT_EQ(TextOf(Item(Page::IDC_POPUPFRM_TOTALBLOCKCNTLBL)), "0");
@@ -218,13 +203,10 @@ TEST_F(ManagerPage, AddRefusesACaseOnlyDuplicateAndStoresWhatWasTyped) {
   EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ADDBROWSERFRM_HIDEPOPOPT1), BST_CHECKED);
 
   SetDlgItemTextA(dlg, IDC_ADDBROWSERFRM_BROWSERPATHTXT, "c:\\apps\\WEB.EXE");
-  {
-    BoxAnswerer ok("Tarvick Lite", "OK");
-    Click(dlg, IDC_ADDBROWSERFRM_OKBTN);
-    MessageBoxInfo box = ok.Wait();
-    EXPECT_EQ(box.text, "The browser already exists");
-    EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_EXCLAMATION));
-  }
+  auto add = [&] { Click(dlg, IDC_ADDBROWSERFRM_OKBTN); };
+  MessageBoxInfo box = AnsweringBoxes("OK", add);
+  EXPECT_EQ(box.text, "The browser already exists");
+  EXPECT_EQ(box.icon, LoadIconA(nullptr, IDI_EXCLAMATION));
   EXPECT_TRUE(IsWindowVisible(dlg));
   EXPECT_EQ(Setting("PopUp", "BrowsersLst_Total"), "1");
 
@@ -250,12 +232,8 @@ TEST_F(ManagerPage, AddRefusesACaseOnlyDuplicateAndStoresWhatWasTyped) {
     blocker.Browsers.emplace_back().Path = "C:\\x" + std::to_string(blocker.Browsers.size());
   Click(page.hwnd(), Page::IDC_POPUPFRM_BROWSERSADDBTN);
   SetDlgItemTextA(dlg, IDC_ADDBROWSERFRM_BROWSERPATHTXT, "C:\\new.exe");
-  {
-    BoxAnswerer ok("Tarvick Lite", "OK");
-    Click(dlg, IDC_ADDBROWSERFRM_OKBTN);
-    std::string text = ok.Wait().text;
-    EXPECT_NE(text.find("full"), std::string::npos) << text;
-  }
+  std::string full = AnsweringBoxes("OK", add).text;
+  EXPECT_NE(full.find("full"), std::string::npos) << full;
   EXPECT_EQ(blocker.Browsers.size(), 51u);
   Click(dlg, IDC_ADDBROWSERFRM_CANCELBTN);
   EXPECT_FALSE(IsWindow(dlg));

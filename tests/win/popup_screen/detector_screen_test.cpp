@@ -254,11 +254,7 @@ TEST_F(DetectorScreen, TheHelpViewerLocalFilesAndLateAddressesAreLetThrough) {
 // the answers that store nothing and the suppressed notice.
 TEST_F(DetectorScreen, AnUntickedNoticeStoresNothingAndASuppressedOneIsNotShown) {
   ModMain::Prog().Store.Delete(tl::kAppTitle, "General", "MsgID-1");
-  {
-    BoxAnswerer user("Poptarn", "OK");
-    EXPECT_TRUE(ShowFirstTime(1, screen.hwnd()));
-    EXPECT_TRUE(user.Wait().hwnd);
-  }
+  EXPECT_TRUE(AnsweringBoxes("OK", [&] { EXPECT_TRUE(ShowFirstTime(1, screen.hwnd())); }, "Poptarn").hwnd);
   EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, SettingsKey("General"), "MsgID-1").exists);
 
   // Suppressed: not shown (a shown notice, with no one to answer it, would hang here).
