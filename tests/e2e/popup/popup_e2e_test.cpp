@@ -41,6 +41,11 @@ std::string RemoteCell(HWND list, DWORD pid, int row, int col) {
 
 class PopupE2E : public ::testing::Test, public PopupBed {
  protected:
+  // Installed with these settings of the browser's entry, then both started.
+  bool Started(int hidePop = 1, int popDisNotf = 1, bool noticeSuppressed = true) {
+    Install(hidePop, popDisNotf, noticeSuppressed);
+    return StartBoth();
+  }
   HWND Find(const char* title, DWORD ms, const char* cls = kFrameClass) {
     return FixtureWindow(browser.pid(), cls, title, ms);
   }
@@ -56,8 +61,7 @@ class PopupE2E : public ::testing::Test, public PopupBed {
 
 // Then listed on the manager page, read across processes, and counted there on F5.
 TEST_F(PopupE2E, PopupOpenedByItselfIsHiddenAnnouncedClosedLaterAndListed) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   HWND page = FindWindowExA(FindProcessWindow(program.pid(), "TarvickLiteMain", nullptr, 5000), nullptr,
                             "TarvickLitePopUpPage", nullptr);
   HWND list = GetDlgItem(page, PopUpFrm::IDC_POPUPFRM_BLOCKEDWNDLST);
@@ -92,8 +96,7 @@ TEST_F(PopupE2E, UnderAFolderNameOutsideEveryAnsiCodePageTheHooksLoadAndThePopup
 }
 
 TEST_F(PopupE2E, WindowsTheUserAskedForAreLeftAlone) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   // A real click in the page opens a window 300 ms later.
   HWND page = FindWindowExA(browserMain, nullptr, "Internet Explorer_Server", nullptr);
   ASSERT_TRUE(page);
@@ -115,8 +118,7 @@ TEST_F(PopupE2E, WindowsTheUserAskedForAreLeftAlone) {
 }
 
 TEST_F(PopupE2E, ClassicModeClosesAtOnceAndCountsOnce) {
-  Install(0, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started(0, 1));
   PostMessageA(browserMain, WM_COMMAND, kOpenByItself, 0);
   // Closed within a pass or two: too fast to watch the window itself.
   ASSERT_TRUE(WaitUntil([&] { return BlockCount() == "1"; }, 3000));
@@ -130,8 +132,7 @@ TEST_F(PopupE2E, ClassicModeClosesAtOnceAndCountsOnce) {
 }
 
 TEST_F(PopupE2E, NoNotificationClosesWithoutAnyScreen) {
-  Install(1, 0);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started(1, 0));
   PostMessageA(browserMain, WM_COMMAND, kOpenByItself, 0);
   ASSERT_TRUE(WaitUntil([&] { return BlockCount() == "1" || ScreenVisible(); }, 3000));
   EXPECT_FALSE(ScreenVisible());
@@ -140,8 +141,7 @@ TEST_F(PopupE2E, NoNotificationClosesWithoutAnyScreen) {
 }
 
 TEST_F(PopupE2E, WebPageDialogOpenedByItselfIsAnnounced) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   HWND dlg = Open(kOpenDialog, "Offer -- Web Page Dialog", "Internet Explorer_TridentDlgFrame");
   ASSERT_TRUE(dlg);
   EXPECT_TRUE(WaitUntil([&] { return ScreenVisible(); }, 3000));
@@ -151,8 +151,7 @@ TEST_F(PopupE2E, WebPageDialogOpenedByItselfIsAnnounced) {
 
 // The address white-listed by the Pop.dat record of the fixture browser.
 TEST_F(PopupE2E, WhiteListedAddressLetsThePopupThrough) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   HWND pop = Open(kOpenTrusted, "Trusted Window");
   ASSERT_TRUE(pop);
   EXPECT_TRUE(StaysVisible(pop, 2000));
@@ -161,8 +160,7 @@ TEST_F(PopupE2E, WhiteListedAddressLetsThePopupThrough) {
 }
 
 TEST_F(PopupE2E, PeekOnHoverAndShowWindowKeepsThePopup) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   HWND pop = Open(kOpenByItself, "Popup Ad");
   ASSERT_TRUE(pop);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(pop) && ScreenVisible(); }, 3000));
@@ -191,8 +189,7 @@ TEST_F(PopupE2E, PeekOnHoverAndShowWindowKeepsThePopup) {
 }
 
 TEST_F(PopupE2E, FirstPopupOfARunComesWithTheNoticeOnce) {
-  Install(1, 1, /*noticeSuppressed=*/false);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started(1, 1, /*noticeSuppressed=*/false));
   HWND pop = Open(kOpenByItself, "Popup Ad");
   ASSERT_TRUE(pop);
   HWND notice = FindProcessWindow(program.pid(), nullptr, "Poptarn", 5000);
@@ -224,8 +221,7 @@ namespace {
 // Twenty here (an unmanaged Wine window costs the fixture about a second to
 // create and hide); bench/popup/storm runs 2 x 200 and reports the figures.
 TEST_F(PopupE2E, StormOfPopupsIsHiddenClosedAndCountedOneByOne) {
-  Install(1, 1);
-  ASSERT_TRUE(StartBoth());
+  ASSERT_TRUE(Started());
   Sleep(3000);  // the browser is known by then: its own first windows are not judged
   PostMessageA(browserMain, WM_COMMAND, kStorm, 20);
   ASSERT_TRUE(WaitUntil([&] { return std::atoi(BlockCount().c_str()) >= 20; }, 240000)) << BlockCount();
