@@ -75,6 +75,12 @@ class DetectorScreen : public ::testing::Test {
     MoveCursor(2, 2);  // off the screen, which sits at the bottom right
   }
   HWND Item(int id) { return GetDlgItem(screen.hwnd(), id); }
+  // A pop-up of browser 0, made and announced.
+  HWND Show(const char* title, const char* address = nullptr, const char* cls = "TestPopup") {
+    HWND h = MakePopup(title, address, cls);
+    screen.ShowPop(title, 0, h, 0, 0, false);
+    return h;
+  }
   std::string Text(int id) { return TextOf(Item(id)); }
   // Steps until the screen stands still at its full height.
   void SlideIn() {
@@ -142,7 +148,7 @@ TEST_F(DetectorScreen, HoverPeeksWithoutActivatingAndTheMouseOnTheScreenHoldsThe
 }
 
 TEST_F(DetectorScreen, MovedToAMonitorOfTwiceTheDpiItIsLaidOutAgainAndStillShowsItsStrip) {
-  screen.ShowPop("Prize", 0, MakePopup("Prize"), 0, 0, false);
+  Show("Prize");
   SlideIn();
   RECT was = RectOf(screen.hwnd());
   RECT strip96 = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
@@ -162,8 +168,7 @@ TEST_F(DetectorScreen, MovedToAMonitorOfTwiceTheDpiItIsLaidOutAgainAndStillShows
 TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   // "Close window" closes at once and logs the name ("(none)" when blank),
   // the address and the browser.
-  HWND shut = MakePopup("", "http://ads.example/offer");
-  screen.ShowPop("", 0, shut, 0, 0, false);
+  HWND shut = Show("", "http://ads.example/offer");
   SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_CLOSEBTN), BM_CLICK, 0, 0);
   Pump(50);
   EXPECT_TRUE(gClosed.count(shut));
@@ -173,11 +178,9 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   EXPECT_EQ(ModMain::Blocker().BlockedList[0].Tag, "C:\\nowhere\\browser.exe");
 
   // Two in a row: the first is closed and logged, the second takes its place.
-  HWND first = MakePopup("First");
-  HWND second = MakePopup("Second");
-  screen.ShowPop("First", 0, first, 0, 0, false);
+  HWND first = Show("First");
   SlideIn();
-  screen.ShowPop("Second", 0, second, 0, 0, false);
+  HWND second = Show("Second");
   Pump(50);
   EXPECT_TRUE(gClosed.count(first));
   EXPECT_FALSE(gClosed.count(second));
@@ -214,12 +217,10 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
 
 TEST_F(DetectorScreen, TheHelpViewerLocalFilesAndLateAddressesAreLetThrough) {
   // The help viewer's name counts only with its own window class.
-  HWND help = MakePopup("Microsoft Internet Explorer", nullptr, "HH Parent");
-  screen.ShowPop("Microsoft Internet Explorer", 0, help, 0, 0, false);
+  HWND help = Show("Microsoft Internet Explorer", nullptr, "HH Parent");
   EXPECT_EQ(screen.PendingWindow(), nullptr);
   EXPECT_TRUE(IsWindowVisible(help));
-  HWND fake = MakePopup("Microsoft Internet Explorer");
-  screen.ShowPop("Microsoft Internet Explorer", 0, fake, 0, 0, false);
+  HWND fake = Show("Microsoft Internet Explorer");
   EXPECT_EQ(screen.PendingWindow(), fake);
   screen.CloseDetector();
 
@@ -227,18 +228,15 @@ TEST_F(DetectorScreen, TheHelpViewerLocalFilesAndLateAddressesAreLetThrough) {
   std::string dir = MakeTempDir("scr");
   std::string file = dir + "\\page.htm";
   CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  HWND local = MakePopup("Local page", file.c_str());
-  screen.ShowPop("Local page", 0, local, 0, 0, false);
+  HWND local = Show("Local page", file.c_str());
   EXPECT_EQ(screen.PendingWindow(), nullptr);
   EXPECT_TRUE(IsWindowVisible(local));
-  HWND folder = MakePopup("Folder", dir.c_str());
-  screen.ShowPop("Folder", 0, folder, 0, 0, false);
+  HWND folder = Show("Folder", dir.c_str());
   EXPECT_EQ(screen.PendingWindow(), folder);
   screen.CloseDetector();
 
   // about:blank first, then a white-listed address: shown at the next step.
-  HWND later = MakePopup("Loading", "about:blank");
-  screen.ShowPop("Loading", 0, later, 0, 0, false);
+  HWND later = Show("Loading", "about:blank");
   screen.Timer1_Timer();
   EXPECT_EQ(screen.PendingWindow(), later);
   SetWindowTextA(GetWindow(later, GW_CHILD), "https://good.example/cart");
