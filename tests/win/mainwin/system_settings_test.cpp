@@ -41,12 +41,9 @@ class SystemSettingsTest : public ::testing::Test {
 
 TEST_F(SystemSettingsTest, HotkeyIsRegisteredOnceAndATakenOneOffersTheOptions) {
   HWND main = ModMain::MainForm().hwnd();
-  {
-    BoxAnswerer no("Tarvick Lite", "&No");
-    EXPECT_FALSE(ModMain::ApplySystemSettings());
-    no.Wait();
-    EXPECT_EQ(no.boxes, 0);
-  }
+  bool showOptions = true;
+  EXPECT_FALSE(AnsweringBoxes("&No", [&] { showOptions = ModMain::ApplySystemSettings(); }).hwnd);
+  EXPECT_FALSE(showOptions);
   EXPECT_FALSE(HotkeyFree(MOD_CONTROL | MOD_ALT, 'E'));
   // Unchanged settings again: no new registration (what was dropped stays dropped).
   UnregisterHotKey(main, tl::kHotkeyId);
@@ -72,12 +69,9 @@ TEST_F(SystemSettingsTest, HotkeyIsRegisteredOnceAndATakenOneOffersTheOptions) {
     EXPECT_NE(info.icon, nullptr);
   }
   EXPECT_EQ(tab, 0);
-  {
-    BoxAnswerer quiet("Tarvick Lite", "&No");  // the failed combination is not tried again
-    EXPECT_FALSE(ModMain::ApplySystemSettings());
-    quiet.Wait();
-    EXPECT_EQ(quiet.boxes, 0);
-  }
+  // The failed combination is not tried again.
+  EXPECT_FALSE(AnsweringBoxes("&No", [&] { showOptions = ModMain::ApplySystemSettings(); }).hwnd);
+  EXPECT_FALSE(showOptions);
   ModMain::MainForm().commands.ShowOptions = saved;
   UnregisterHotKey(nullptr, 9);
   ModMain::Prog().Settings.AppHKEnabled = 0;
