@@ -29,9 +29,7 @@ void DeleteRunValue() {
 
 // The icon's place: icons sit at the right end of the taskbar, the first rightmost.
 POINT TrayIconPoint() {
-  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-  RECT r{};
-  GetWindowRect(tray, &r);
+  RECT r = RectOf(FindWindowA("Shell_TrayWnd", nullptr));
   int icon = GetSystemMetrics(SM_CXSMICON) + 4;
   return {r.right - icon / 2, (r.top + r.bottom) / 2};
 }

@@ -35,6 +35,12 @@ std::string TextOf(HWND h) {
   return buf;
 }
 
+RECT RectOf(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
 std::string MakeTempDir(const std::string& stem) {
   char tmp[MAX_PATH];
   GetTempPathA(MAX_PATH, tmp);

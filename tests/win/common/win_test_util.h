@@ -26,8 +26,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
 // Dispatches this thread's pending messages, for about ms milliseconds.
 void Pump(DWORD ms = 0);
-// A window's text (through WM_GETTEXT, so also another process's controls).
+// A window's text (through WM_GETTEXT, so also another process's controls)
+// and its rectangle on the screen.
 std::string TextOf(HWND h);
+RECT RectOf(HWND h);
 // Pop.dat with one record, for the fixture browser pop_browser.exe: white-lists
 // the address "trusted.test".
 void WriteFixturePopDat(const std::string& folder, const std::string& exe = "pop_browser.exe");

@@ -52,18 +52,6 @@ class HookProcs : public ::testing::Test {
     return p;
   }
 
-  // Opens the host's "&File" menu with the mouse and chooses an item.
-  void Choose(int item) {
-    std::string name = "Item" + std::to_string(item);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, kReportKey, name.c_str());  // written again on opening
-    ClickAt(Reported("Bar0"));
-    POINT at = Reported(name);
-    ASSERT_GE(at.x, 0) << "the menu did not open";
-    ClickAt(at);
-    EXPECT_TRUE(WaitUntil([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + item); }))
-        << "the command still reaches the program";
-  }
-
   Corvel corvel_;
   Host host_;
 };
@@ -79,8 +67,7 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
 
   SetHandoff("MouseTime", "caption");
   SetHandoff("MouseHwnd", "caption");
-  RECT r;
-  GetWindowRect(host_.main(), &r);
+  RECT r = RectOf(host_.main());
   host_.Send(kCmdReport);
   ClickAt(POINT{r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
   EXPECT_TRUE(host_.WaitForMouse(host_.main(), WM_LBUTTONUP, WM_NCLBUTTONUP));
@@ -107,7 +94,15 @@ TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar)
 TEST_F(HookProcs, AnOwnerDrawnMenuItemHasNoTextAndWritesNothing) {
   SetHandoff("MenuName", "before");
   SetHandoff("Time", "before");
-  Choose(kItemOwnerDraw);
+  // The host's "&File" menu opened with the mouse, then the item chosen.
+  const std::string item = "Item" + std::to_string(kItemOwnerDraw);
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, kReportKey, item.c_str());  // written again on opening
+  ClickAt(Reported("Bar0"));
+  POINT at = Reported(item);
+  ASSERT_GE(at.x, 0) << "the menu did not open";
+  ClickAt(at);
+  EXPECT_TRUE(WaitUntil([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + kItemOwnerDraw); }))
+      << "the command still reaches the program";
   EXPECT_EQ(Handoff("MenuName"), "before");
   EXPECT_EQ(Handoff("Time"), "before");
 }

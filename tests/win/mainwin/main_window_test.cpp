@@ -53,9 +53,7 @@ TEST_F(MainWindowTest, ToolbarHintsAndThePage) {
   // The page sits in the client area below the page toolbar.
   main.TlbButtons("PopUp");
   EXPECT_EQ(TextOf(main.hwnd()), "Tarvick Lite - Pop-Up Blocker");
-  RECT page{}, bar{}, client{};
-  GetWindowRect(main.Page(), &page);
-  GetWindowRect(main.PageToolbar(), &bar);
+  RECT page = RectOf(main.Page()), bar = RectOf(main.PageToolbar()), client{};
   GetClientRect(main.hwnd(), &client);
   MapWindowPoints(main.hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
   EXPECT_EQ(GetParent(main.Page()), main.hwnd());

@@ -40,12 +40,6 @@ HWND MakePopup(const char* title, const char* address = nullptr, const char* cls
   return h;
 }
 
-RECT RectOf(HWND h) {
-  RECT r{};
-  GetWindowRect(h, &r);
-  return r;
-}
-
 void MoveCursor(int x, int y) {
   SetCursorPos(x, y);
   Pump(150);

@@ -61,9 +61,7 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   // a Cancel would then stop only the inner one.
   ModExitWin::ShutDownCommand(f, 0, kNoSessionEnd);
   gSeen.counting = f.Counting;
-  RECT r{};
-  GetWindowRect(GetDlgItem(f.hwnd(), CancelEvent::IDC_CANCELEVENT_BTNCANCEL), &r);
-  ClickAt(r);
+  ClickAt(RectOf(GetDlgItem(f.hwnd(), CancelEvent::IDC_CANCELEVENT_BTNCANCEL)));
 }
 
 }  // namespace
