@@ -54,10 +54,11 @@ class ManagerPage : public ::testing::Test {
   void Click(HWND parent, int id) { SendMessageA(GetDlgItem(parent, id), BM_CLICK, 0, 0); }
   std::string Cell(int listId, int row, int col) { return tl::ListViewText(Item(listId), row, col); }
   int Rows(int listId) { return static_cast<int>(SendMessageA(Item(listId), LVM_GETITEMCOUNT, 0, 0)); }
-  void Select(HWND list, int row) {
+  // Selects (or with state 0 unselects) a row, -1: every row.
+  void Select(HWND list, int row, UINT state = LVIS_SELECTED | LVIS_FOCUSED) {
     LVITEMA st{};
     st.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    st.state = LVIS_SELECTED | LVIS_FOCUSED;
+    st.state = state;
     SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&st));
   }
   // A press (or a double click) and a release at the centre of r, a rectangle
@@ -134,20 +135,13 @@ TEST_F(ManagerPage, BlockedRowsCopyAndReset) {
   blocker.ClosePopupAndLog(titled, "C:\\nowhere\\browser.exe", "Win a prize");
   ASSERT_EQ(Rows(Page::IDC_POPUPFRM_BLOCKEDWNDLST), 2);
 
-  // Copy: nothing selected empties the clipboard; "(none)" is followed by "(" at once.
-  if (OpenClipboard(nullptr)) {
-    EmptyClipboard();
-    HGLOBAL m = GlobalAlloc(GMEM_MOVEABLE, 5);
-    memcpy(GlobalLock(m), "junk", 5);
-    GlobalUnlock(m);
-    SetClipboardData(CF_TEXT, m);
-    CloseClipboard();
-  }
-  SendMessageA(page.hwnd(), WM_COMMAND, Page::IDM_POPUPFRM_MNUBLOCKEDCOPY, 0);
-  EXPECT_EQ(Clipboard(), "");
+  // Copy: "(none)" is followed by "(" at once; nothing selected empties the clipboard.
   Select(list, 0);
   SendMessageA(page.hwnd(), WM_COMMAND, Page::IDM_POPUPFRM_MNUBLOCKEDCOPY, 0);
   EXPECT_EQ(Clipboard(), "(none)(http://ads.test/a)\r\n");
+  Select(list, -1, 0);
+  SendMessageA(page.hwnd(), WM_COMMAND, Page::IDM_POPUPFRM_MNUBLOCKEDCOPY, 0);
+  EXPECT_EQ(Clipboard(), "");
 
   // A real right click on a row opens the list's menu ("&Send To White List"
   // hidden); its Copy works on the row the click selected.
