@@ -3,7 +3,6 @@
 // the icon handle can be compared with the system's).
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <tuple>
 
 #include "app/ini_win.h"
@@ -18,21 +17,6 @@ namespace {
 const std::string kTestKey = "Software\\TarvickLiteTests";
 
 }  // namespace
-
-// The helper passes the text's length without a terminator; Windows (and
-// Wine) count the terminator themselves when a NUL follows the data.
-TEST(Registry, WriteValueStoresTheText) {
-  DeleteKeyTree(HKEY_CURRENT_USER, kTestKey);
-  WriteRaw(HKEY_CURRENT_USER, kTestKey, "seed", REG_SZ, "");
-  modRegEnum::RegWriteValue(HKEY_CURRENT_USER, kTestKey, "Ten", "0123456789");
-  RawValue v = ReadRaw(HKEY_CURRENT_USER, kTestKey, "Ten");
-  ASSERT_TRUE(v.exists);
-  EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(v.bytes, std::string("0123456789\0", 11));
-  // A key that does not exist: nothing happens.
-  modRegEnum::RegWriteValue(HKEY_CURRENT_USER, kTestKey + "\\none", "x", "y");
-  EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kTestKey + "\\none", "x").exists);
-}
 
 TEST(Registry, ReadValueTrimsStopsAtNulAndSurvivesOddValues) {
   WriteRaw(HKEY_CURRENT_USER, kTestKey, "padded", REG_SZ, std::string("  c:\\a b  \0tail", 15));
