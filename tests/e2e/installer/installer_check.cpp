@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 #include "win_test_util.h"
 
@@ -30,21 +31,11 @@ std::string InstallDir() {
 }
 
 // Relative paths of the files under a folder, sorted.
-std::vector<std::string> FilesUnder(const std::string& root, const std::string& sub = "") {
+std::vector<std::string> FilesUnder(const std::string& root) {
   std::vector<std::string> out;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((root + "\\" + sub + "*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return out;
-  do {
-    std::string name = fd.cFileName;
-    if (name == "." || name == "..") continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      for (auto& f : FilesUnder(root, sub + name + "\\")) out.push_back(f);
-    } else {
-      out.push_back(sub + name);
-    }
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  std::error_code missing;
+  for (const auto& f : std::filesystem::recursive_directory_iterator(root, missing))
+    if (f.is_regular_file()) out.push_back(f.path().lexically_relative(root).string());
   std::sort(out.begin(), out.end());
   return out;
 }
@@ -110,14 +101,13 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   const std::string distOld = Env("TL_DIST_OLD"), distNew = Env("TL_DIST_NEW");
   RunSetup(Env("TL_SETUP_OLD"), "/S");
   ExpectInstalled(distOld, {"Uninstall.exe"});
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayName").bytes, Sz("Tarvick Lite"));
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayVersion").bytes, Sz("0.9.0"));
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "Publisher").bytes, Sz("Tarvick Lite team"));
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayIcon").bytes, Sz(exe));
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "UninstallString").bytes,
-            Sz("\"" + dir + "\\Uninstall.exe\""));
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "QuietUninstallString").bytes,
-            Sz("\"" + dir + "\\Uninstall.exe\" /S"));
+  auto uninst = [](const char* name) { return ReadRaw(HKEY_CURRENT_USER, kUninstKey, name).bytes; };
+  EXPECT_EQ(uninst("DisplayName"), Sz("Tarvick Lite"));
+  EXPECT_EQ(uninst("DisplayVersion"), Sz("0.9.0"));
+  EXPECT_EQ(uninst("Publisher"), Sz("Tarvick Lite team"));
+  EXPECT_EQ(uninst("DisplayIcon"), Sz(exe));
+  EXPECT_EQ(uninst("UninstallString"), Sz("\"" + dir + "\\Uninstall.exe\""));
+  EXPECT_EQ(uninst("QuietUninstallString"), Sz("\"" + dir + "\\Uninstall.exe\" /S"));
   RawValue size = ReadRaw(HKEY_CURRENT_USER, kUninstKey, "EstimatedSize");
   EXPECT_EQ(size.type, static_cast<DWORD>(REG_DWORD));
   EXPECT_GT(size.bytes.size() == 4 ? *reinterpret_cast<const DWORD*>(size.bytes.data()) : 0u, 100u);
@@ -148,7 +138,7 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   EXPECT_EQ(first.Wait(10000), 0u) << "ended by its exit sequence";
   EXPECT_NE(Setting("General", "Left"), "<missing>") << "and it saved";
   ExpectInstalled(distNew, {"Uninstall.exe", "prog.ini"});
-  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kUninstKey, "DisplayVersion").bytes, Sz("1.0.0"));
+  EXPECT_EQ(uninst("DisplayVersion"), Sz("1.0.0"));
   DWORD pid = 0;
   std::string running = RunningProgramPath(&pid);
   EXPECT_EQ(lstrcmpiA(running.c_str(), exe.c_str()), 0) << running;
