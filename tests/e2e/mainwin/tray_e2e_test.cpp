@@ -34,15 +34,16 @@ POINT TrayIconPoint() {
   return {r.right - icon / 2, (r.top + r.bottom) / 2};
 }
 
-// Whether the tray still holds the icon of this window.
-bool TrayHasIcon(HWND owner) {
+// Whether the tray still holds the icon of this window (or, NIM_DELETE,
+// whether it could take it away, as a restarted Explorer does).
+bool TrayHasIcon(HWND owner, DWORD message = NIM_MODIFY) {
   NOTIFYICONDATAA nid{};
   nid.cbSize = sizeof nid;
   nid.hWnd = owner;
   nid.uID = 1;
   nid.uFlags = NIF_TIP;
   lstrcpyA(nid.szTip, "Tarvick Lite");
-  return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
+  return Shell_NotifyIconA(message, &nid) != FALSE;
 }
 
 HWND OpenFileMenuFromTray(HWND main) {
@@ -90,11 +91,7 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
     EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kRunKey, "Tarvick Lite").bytes,
               folder + "\\TarvickLite.exe" + '\0');
     // Explorer restarted: the icon is lost and comes back on "TaskbarCreated".
-    NOTIFYICONDATAA gone{};
-    gone.cbSize = sizeof gone;
-    gone.hWnd = main;
-    gone.uID = 1;
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    ASSERT_TRUE(TrayHasIcon(main, NIM_DELETE));
     ASSERT_FALSE(TrayHasIcon(main));
     PostMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(main); }, 10000)) << "not re-added";
