@@ -44,34 +44,6 @@ bool WaitUntilIdle(Process& p) {
 
 }  // namespace
 
-// The class list and a later start without the question are proved by the
-// installer's first start and upgrade.
-TEST(StartUp, FirstRunRegistersResetsAndAsksThenSessionEndSaves) {
-  ForgetInstallation();
-  std::string folder = MakeProgramFolder("first");
-  Process p;
-  FirstStart(p, folder);
-  ASSERT_TRUE(WaitUntilIdle(p));
-  Sleep(500);
-  RawValue path = ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "");
-  EXPECT_EQ(path.type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(path.bytes, folder + "\\TarvickLite.exe" + '\0');
-  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "Path").bytes, folder + '\0');
-  // The built-in special program lies in the system's own folder, lower-cased.
-  char sysdir[MAX_PATH];
-  GetSystemDirectoryA(sysdir, MAX_PATH);
-  std::string sprog2 = std::string(sysdir) + "\\kernel32.dll,0;1";
-  CharLowerA(sprog2.data());
-  EXPECT_EQ(Setting("Options", "SProg2"), sprog2);
-  HKEY tmpcpu = nullptr;
-  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey("tmpcpu").c_str(), 0, KEY_READ, &tmpcpu),
-            ERROR_SUCCESS);
-  if (tmpcpu) RegCloseKey(tmpcpu);
-
-  EndSession(p);
-  EXPECT_NE(Setting("General", "Left"), "<missing>");
-}
-
 TEST(StartUp, SecondInstanceShowsItsMessageAndLeavesTheFirstRunning) {
   ForgetInstallation();
   std::string folder = MakeProgramFolder("twice");
@@ -118,16 +90,18 @@ TEST(StartUp, BadGeneralValuesShowTheirErrorOnceAndAreRecovered) {
 }
 
 // A first run ended early (a crash, a kill, a log-off while the question
-// waits) is run again in full at the next start: the question, the import.
-// Cut while the question waits, the last step before the mark, so every
-// earlier step has run once already.
-TEST(StartUp, InterruptedFirstRunIsRunAgainInFull) {
+// waits) is run again in full at the next start. Cut while the question
+// waits, the last step before the mark, so every earlier step has run once
+// already; the run after it is checked as any first run. (The class list
+// and a later start without the question: the installer's first start and
+// upgrade.)
+TEST(StartUp, FirstRunCutShortIsRunAgainInFullThenTheSessionEndSaves) {
   const std::string browserPaths =
       "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\pop_browser.exe";
   WriteRaw(HKEY_LOCAL_MACHINE, browserPaths, "", REG_SZ,
            BinaryDir() + "\\tests\\fixtures\\pop_browser.exe" + '\0');
   ForgetInstallation();
-  std::string folder = MakeProgramFolder("cut");
+  std::string folder = MakeProgramFolder("first");
   WriteFixturePopDat(folder);
   {
     Process cut;
@@ -138,11 +112,27 @@ TEST(StartUp, InterruptedFirstRunIsRunAgainInFull) {
   EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists);
   Process p;
   FirstStart(p, folder);
+  ASSERT_TRUE(WaitUntilIdle(p));
   // The marker comes last, once every step is done.
-  EXPECT_TRUE(WaitUntil([&] { return ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists; }, 10000));
+  ASSERT_TRUE(WaitUntil([&] { return ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists; }, 10000));
+  RawValue path = ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "");
+  EXPECT_EQ(path.type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(path.bytes, folder + "\\TarvickLite.exe" + '\0');
+  EXPECT_EQ(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "Path").bytes, folder + '\0');
   EXPECT_EQ(Setting("Options", "LANCon"), "1");
   EXPECT_EQ(Setting("PopUp", "BrowsersLst_Total"), "1") << "imported once";
+  // The built-in special program lies in the system's own folder, lower-cased.
+  char sysdir[MAX_PATH];
+  GetSystemDirectoryA(sysdir, MAX_PATH);
+  std::string sprog2 = std::string(sysdir) + "\\kernel32.dll,0;1";
+  CharLowerA(sprog2.data());
+  EXPECT_EQ(Setting("Options", "SProg2"), sprog2);
+  HKEY tmpcpu = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey("tmpcpu").c_str(), 0, KEY_READ, &tmpcpu),
+            ERROR_SUCCESS);
+  if (tmpcpu) RegCloseKey(tmpcpu);
   EndSession(p);
+  EXPECT_NE(Setting("General", "Left"), "<missing>");
   DeleteKeyTree(HKEY_LOCAL_MACHINE, browserPaths);
 }
 
