@@ -44,27 +44,6 @@ bool WaitUntilIdle(Process& p) {
 
 }  // namespace
 
-TEST(StartUp, SecondInstanceShowsItsMessageAndLeavesTheFirstRunning) {
-  ForgetInstallation();
-  std::string folder = MakeProgramFolder("twice");
-  Process first;
-  FirstStart(first, folder);
-  ASSERT_TRUE(WaitUntilIdle(first));
-
-  Process second;
-  ASSERT_TRUE(second.Start(folder + "\\TarvickLite.exe", "", folder));
-  HWND box = WaitForMessageBox(second.pid(), kCaption, 20000);
-  ASSERT_TRUE(box);
-  MessageBoxInfo info = ReadMessageBox(box);
-  EXPECT_EQ(info.text, "Tarvick Lite is already running, double-click Tarvick tray icon to launch it");
-  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
-  EXPECT_NE(info.icon, nullptr);
-  PressButton(box, "OK");
-  EXPECT_EQ(second.Wait(10000), 0u);
-  EXPECT_TRUE(first.Running());
-  EndSession(first);
-}
-
 // The options' load error is proved in-process, where its icon shows; a
 // number stored as a number, by the store's own test.
 TEST(StartUp, BadGeneralValuesShowTheirErrorOnceAndAreRecovered) {
@@ -136,19 +115,31 @@ TEST(StartUp, FirstRunCutShortIsRunAgainInFullThenTheSessionEndSaves) {
   DeleteKeyTree(HKEY_LOCAL_MACHINE, browserPaths);
 }
 
-// From a modal box too: the first-run question still open, as when an
-// upgrade finds the program waiting for its user. (From the main loop: the
-// installer's upgrade.)
-TEST(StartUp, ExitRequestRunsTheExitSequenceFromAModalBox) {
+// A second start while the first waits on its first-run question: the
+// second says so and ends, the first stays. Then the exit request reaches the
+// first from inside that modal box, as when an upgrade finds the program
+// waiting for its user (from the main loop: the installer's upgrade).
+TEST(StartUp, ASecondStartEndsAndTheExitRequestReachesTheFirstInAModalBox) {
   ForgetInstallation();
-  std::string folder = MakeProgramFolder("exitreq");
-  Process q;
-  ASSERT_TRUE(q.Start(folder + "\\TarvickLite.exe", "", folder));
-  ASSERT_TRUE(WaitForMessageBox(q.pid(), kCaption, 20000));
+  std::string folder = MakeProgramFolder("twice");
+  Process first, second;
+  ASSERT_TRUE(first.Start(folder + "\\TarvickLite.exe", "", folder));
+  ASSERT_TRUE(WaitForMessageBox(first.pid(), kCaption, 20000));
+  ASSERT_TRUE(second.Start(folder + "\\TarvickLite.exe", "", folder));
+  HWND box = WaitForMessageBox(second.pid(), kCaption, 20000);
+  ASSERT_TRUE(box);
+  MessageBoxInfo info = ReadMessageBox(box);
+  EXPECT_EQ(info.text, "Tarvick Lite is already running, double-click Tarvick tray icon to launch it");
+  EXPECT_EQ(info.buttons, std::vector<std::string>{"OK"});
+  EXPECT_NE(info.icon, nullptr);
+  PressButton(box, "OK");
+  EXPECT_EQ(second.Wait(10000), 0u);
+  EXPECT_TRUE(first.Running());
+
   // What the installer does to end the program: post the registered message.
-  HWND w = FindProcessWindow(q.pid(), "TarvickLiteExit", nullptr, 10000);
+  HWND w = FindProcessWindow(first.pid(), "TarvickLiteExit", nullptr, 10000);
   ASSERT_TRUE(w);
   PostMessageA(w, RegisterWindowMessageA("TarvickLite.ExitRequest"), 0, 0);
-  EXPECT_EQ(q.Wait(10000), 0u);
+  EXPECT_EQ(first.Wait(10000), 0u);
   EXPECT_NE(Setting("General", "Left"), "<missing>") << "the exit sequence saves";
 }
