@@ -17,15 +17,6 @@ void ForgetInstallation() {
   DeleteKeyTree(HKEY_CURRENT_USER, kAppPaths);
 }
 
-// Starts the program and answers the first-run question (its box is
-// checked in-process) with No.
-void FirstStart(Process& p, const std::string& folder) {
-  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
-  HWND box = WaitForMessageBox(p.pid(), kCaption, 20000);
-  ASSERT_TRUE(box) << "no connection question";
-  ASSERT_TRUE(PressButton(box, "&No"));
-}
-
 // The session-end request, as Windows sends it to the hidden countdown form;
 // the program must end by itself with code 0.
 void EndSession(Process& p) {
@@ -90,7 +81,9 @@ TEST(StartUp, FirstRunCutShortIsRunAgainInFullThenTheSessionEndSaves) {
   }
   EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists);
   Process p;
-  FirstStart(p, folder);
+  ASSERT_TRUE(p.Start(folder + "\\TarvickLite.exe", "", folder));
+  // The question (its box is checked in-process) answered No.
+  ASSERT_TRUE(PressButton(WaitForMessageBox(p.pid(), kCaption, 20000), "&No"));
   ASSERT_TRUE(WaitUntilIdle(p));
   // The marker comes last, once every step is done.
   ASSERT_TRUE(WaitUntil([&] { return ReadRaw(HKEY_LOCAL_MACHINE, kAppPaths, "").exists; }, 10000));
