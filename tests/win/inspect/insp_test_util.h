@@ -16,18 +16,14 @@
 
 namespace insptest {
 
-inline int gSpecialCount = 0;
-
 inline void AllowRefresh() { ModProgInfo::LastFullRefreshTick = GetTickCount() - 5000; }
 
-// Special-program entries "path,action;state"; Reset removes them.
+// Special-program entries "path,action;state" (any beyond the count are not read).
 inline void SetSpecialPrograms(const std::vector<std::string>& entries) {
-  for (int i = 1; i <= gSpecialCount; ++i)
-    ModMain::Prog().Store.Delete(tl::kAppTitle, "Options", "SProg" + std::to_string(i));
-  gSpecialCount = 0;
+  int16_t n = 0;
   for (const std::string& e : entries)
-    ModMain::Prog().Store.Write(tl::kAppTitle, "Options", "SProg" + std::to_string(++gSpecialCount), e);
-  ModMain::Prog().Settings.SProgCount = static_cast<int16_t>(gSpecialCount);
+    ModMain::Prog().Store.Write(tl::kAppTitle, "Options", "SProg" + std::to_string(++n), e);
+  ModMain::Prog().Settings.SProgCount = n;
 }
 
 // The NT family, list settings WndDisplay 0 and HideWnd 1, no special
