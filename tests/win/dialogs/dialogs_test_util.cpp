@@ -9,12 +9,6 @@ namespace dlgtest {
 void Click(HWND dlg, int id) { SendMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
 bool Ticked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
 
-std::string Text(HWND dlg, int id) {
-  char buf[512] = {};
-  GetDlgItemTextA(dlg, id, buf, sizeof buf);
-  return buf;
-}
-
 void FreshProgram() {
   tltest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
   ModMain::InitProcessValues();

@@ -11,7 +11,7 @@ namespace dlgtest {
 
 void Click(HWND dlg, int id);
 bool Ticked(HWND dlg, int id);
-std::string Text(HWND dlg, int id);
+inline std::string Text(HWND dlg, int id) { return tltest::TextOf(GetDlgItem(dlg, id)); }
 // Fresh settings: the stored defaults, the program's paths, prog.ini in
 // its own folder, no wiring.
 void FreshProgram();
