@@ -8,7 +8,6 @@
 #include "app/root_win.h"
 #include "app/startup_win.h"
 #include "mainwin/interface_frm_win.h"
-#include "shutdown/cancel_event_win.h"
 #include "win_test_util.h"
 
 using namespace tltest;
