@@ -280,9 +280,10 @@ std::string SettingsKey(const std::string& section) {
   return "Software\\VB and VBA Program Settings\\Tarvick Lite\\" + section;
 }
 
+std::string TextOf(const RawValue& v) { return v.exists ? std::string(v.bytes.c_str()) : "<missing>"; }
+
 std::string Setting(const std::string& section, const std::string& name) {
-  RawValue v = ReadRaw(HKEY_CURRENT_USER, SettingsKey(section), name);
-  return v.exists ? std::string(v.bytes.c_str()) : "<missing>";
+  return TextOf(ReadRaw(HKEY_CURRENT_USER, SettingsKey(section), name));
 }
 
 std::map<std::string, std::string> Section(const std::string& section) {

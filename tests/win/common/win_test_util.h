@@ -110,7 +110,8 @@ RawValue ReadRaw(HKEY root, const std::string& path, const std::string& name);
 void WriteRaw(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const std::string& bytes);
 std::string SettingsKey(const std::string& section);  // HKCU path of a "Tarvick Lite" section
-std::string Setting(const std::string& section, const std::string& name);  // text up to NUL
+std::string TextOf(const RawValue& v);  // up to the first NUL, "<missing>" when absent
+std::string Setting(const std::string& section, const std::string& name);  // its TextOf
 // Every value of a "Tarvick Lite" section: name -> "type:" and the raw bytes.
 std::map<std::string, std::string> Section(const std::string& section);
 inline std::string RegSz(const std::string& text) { return "1:" + text + '\0'; }  // as Section shows it

@@ -21,8 +21,6 @@ const char kHandoffKey[] = "Software\\VB and VBA Program Settings\\Tarvick\\tmp"
 
 RawValue HandoffRaw(const char* name) { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, name); }
 
-static std::string TextOf(const RawValue& v) { return v.exists ? std::string(v.bytes.c_str()) : "<missing>"; }
-
 std::string Handoff(const char* name) { return TextOf(HandoffRaw(name)); }
 
 void SetHandoff(const char* name, const std::string& text) {

@@ -12,6 +12,7 @@
 #include "popup/detector_scr_frm_win.h"
 #include "popup/first_time_frm_win.h"
 #include "popup/pop_blocker_win.h"
+#include "tests/fixtures/fixture_window.h"
 #include "win_test_util.h"
 
 using namespace tltest;
@@ -27,11 +28,7 @@ LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND MakePopup(const char* title, const char* address = nullptr, const char* cls = "TestPopup") {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = PopupProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = cls;
-  RegisterClassA(&wc);  // fails harmlessly once the class exists
+  fixture::RegisterWindowClass(cls, PopupProc, nullptr);  // fails harmlessly once the class exists
   HWND h = CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 400, 260,
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (address)
