@@ -72,18 +72,6 @@ void RunUninstaller(const std::string& args) {
   RunSetup(copy, args + " _?=" + InstallDir());
 }
 
-// The program the installer started: its process and its image path.
-std::string RunningProgramPath(DWORD* pid) {
-  HWND w = FindProcessWindow(0, "TarvickLiteExit", nullptr, 15000);
-  if (!w) return "";
-  GetWindowThreadProcessId(w, pid);
-  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, *pid);
-  char path[MAX_PATH] = {};
-  DWORD n = MAX_PATH;
-  if (h) QueryFullProcessImageNameA(h, 0, path, &n), CloseHandle(h);
-  return path;
-}
-
 }  // namespace
 
 TEST(Installer, SetupAsksForNoElevation) {
@@ -139,9 +127,14 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   EXPECT_NE(Setting("General", "Left"), "<missing>") << "and it saved";
   ExpectInstalled(distNew, {"Uninstall.exe", "prog.ini"});
   EXPECT_EQ(uninst("DisplayVersion"), Sz("1.0.0"));
+  // The program the installer started: another process, from the installed image.
   DWORD pid = 0;
-  std::string running = RunningProgramPath(&pid);
-  EXPECT_EQ(lstrcmpiA(running.c_str(), exe.c_str()), 0) << running;
+  GetWindowThreadProcessId(FindProcessWindow(0, "TarvickLiteExit", nullptr, 15000), &pid);
+  HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  char running[MAX_PATH] = {};
+  DWORD n = MAX_PATH;
+  if (h) QueryFullProcessImageNameA(h, 0, running, &n), CloseHandle(h);
+  EXPECT_EQ(lstrcmpiA(running, exe.c_str()), 0) << running;
   EXPECT_NE(pid, first.pid());
   EXPECT_EQ(WaitForMessageBox(pid, "Tarvick Lite", 2000), nullptr) << "no first run after an upgrade";
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").bytes, Sz("\"" + exe + "\""));

@@ -35,11 +35,6 @@ class HookProcs : public ::testing::Test {
     EXPECT_TRUE(host_.WaitForMouse(window, WM_LBUTTONUP));
   }
   void ClickIn(HWND window) { ClickIn(window, CenterOf(window)); }
-  POINT FreePoint() const {
-    POINT p{kFreeClientX, kFreeClientY};
-    ClientToScreen(host_.main(), &p);
-    return p;
-  }
 
   void SetText(int id, const std::string& text) {
     ASSERT_TRUE(SendMessageA(host_.Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())));
@@ -61,7 +56,9 @@ std::string Decimal(HWND h) { return std::to_string(static_cast<LONG>(reinterpre
 }  // namespace
 
 TEST_F(HookProcs, ReleaseInAClientAreaAndPressInAPageButNotOnACaptionOrAToolbar) {
-  ClickIn(host_.main(), FreePoint());
+  POINT free{kFreeClientX, kFreeClientY};  // the main window's own client area
+  ClientToScreen(host_.main(), &free);
+  ClickIn(host_.main(), free);
   EXPECT_EQ(Handoff("MouseHwnd"), Decimal(host_.main()));
   EXPECT_EQ(Handoff("MouseTimeD"), "<missing>") << "a press outside a page records no address";
 
