@@ -20,12 +20,7 @@ const char* const kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The program registers itself to start with Windows; left behind, every
 // later wineboot of this prefix would start it.
-void DeleteRunValue() {
-  HKEY run = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) != ERROR_SUCCESS) return;
-  RegDeleteValueA(run, "Tarvick Lite");
-  RegCloseKey(run);
-}
+void DeleteRunValue() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Tarvick Lite"); }
 
 // The icon's place: icons sit at the right end of the taskbar, the first rightmost.
 POINT TrayIconPoint() {
@@ -44,14 +39,6 @@ bool TrayHasIcon(HWND owner, DWORD message = NIM_MODIFY) {
   nid.uFlags = NIF_TIP;
   lstrcpyA(nid.szTip, "Tarvick Lite");
   return Shell_NotifyIconA(message, &nid) != FALSE;
-}
-
-HWND OpenFileMenuFromTray(HWND main) {
-  ClickAt(TrayIconPoint(), MOUSEEVENTF_RIGHTDOWN);
-  HWND menu = nullptr;
-  WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }, 10000);
-  EXPECT_EQ(GetForegroundWindow(), main) << "the main window comes forward before the menu";
-  return menu;
 }
 
 // Everything runs on a thread placed on the virtual desktop: its windows,
@@ -110,7 +97,9 @@ TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
 
     // Exit from the tray menu asks; Enter answers No and the program stays.
     for (const char* answer : {"enter", "&Yes"}) {
-      ASSERT_TRUE(OpenFileMenuFromTray(main));
+      ClickAt(TrayIconPoint(), MOUSEEVENTF_RIGHTDOWN);
+      ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, 10000));
+      EXPECT_EQ(GetForegroundWindow(), main) << "the main window comes forward before the menu";
       PressKeys({'E'});  // "&Exit"
       HWND question = WaitForMessageBox(pid, "Tarvick Lite", 10000);
       ASSERT_TRUE(question) << answer;
