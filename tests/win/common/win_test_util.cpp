@@ -9,8 +9,8 @@ namespace tltest {
 
 std::string BinaryDir() { return TL_BINARY_DIR; }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(20))
+bool WaitUntil(const std::function<bool()>& done, DWORD ms, bool pump) {
+  for (DWORD start = GetTickCount(); !done(); pump ? Pump(20) : Sleep(20))
     if (GetTickCount() - start >= ms) return false;
   return true;
 }

@@ -22,8 +22,9 @@ std::string MakeProgramFolder(const std::string& stem);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// Polls until done() holds; false when ms ran out first.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
+// Polls until done() holds (pumping this thread's messages meanwhile, if
+// asked); false when ms ran out first.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000, bool pump = false);
 // Dispatches this thread's pending messages, for about ms milliseconds.
 void Pump(DWORD ms = 0);
 // A window's text (through WM_GETTEXT, so also another process's controls)

@@ -45,7 +45,7 @@ class OptionsDialog : public ::testing::Test {
     SendMessageA(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&r));
     MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&r), 2);
     tltest::ClickAt(r);
-    return tltest::WaitUntil([&] { tltest::Pump(); return Tab() == tab; }, 2000);
+    return tltest::WaitUntil([&] { return Tab() == tab; }, 2000, /*pump=*/true);
   }
   std::string Setting(const char* name) { return tltest::Setting("Options", name); }
 

@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageAndDraggingLowersThePriority) {
   ShowWindow(main.hwnd(), SW_SHOWNORMAL);
   main.BringForward();
   PressKeys({VK_F1});
-  WaitUntil([&] { Pump(); return !opened.empty(); });
+  WaitUntil([&] { return !opened.empty(); }, 5000, /*pump=*/true);
   main.MainTbl_ButtonClick("Help");
   ASSERT_EQ(opened.size(), 2u);
   EXPECT_EQ(opened[0], ModMain::Prog().ProgramFolder + "\\Help.html");

@@ -166,7 +166,7 @@ TEST_F(ManagerPage, BlockedRowsCopyAndReset) {
   ClickAt(at, MOUSEEVENTF_RIGHTDOWN);
   const std::string copied = "Win a prize(http://ads.test/b)\r\n";
   while (!done) Pump(20);  // the menu runs in this thread
-  WaitUntil([&] { Pump(); return Clipboard() == copied; }, 2000);
+  WaitUntil([&] { return Clipboard() == copied; }, 2000, /*pump=*/true);
   user.join();
   EXPECT_EQ(items, (std::vector<std::string>{"&Copy Name\\URL", "&Goto URL"}));
   EXPECT_EQ(Clipboard(), copied);
