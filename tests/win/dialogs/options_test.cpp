@@ -47,7 +47,6 @@ class OptionsDialog : public ::testing::Test {
     tltest::ClickAt(r);
     return tltest::WaitUntil([&] { return Tab() == tab; }, 2000, /*pump=*/true);
   }
-  std::string Setting(const char* name) { return tltest::Setting("Options", name); }
 
   HWND dlg = nullptr;
   int stops = 0;
@@ -148,7 +147,7 @@ TEST_F(OptionsDialog, ChangingTheConnectionKindStopsBlockingOnce) {
   Click(dlg, IDC_FRMOPTIONS_LANCONOPT1);
   Click(dlg, IDC_FRMOPTIONS_CMDAPPLY);
   EXPECT_EQ(stops, 1);
-  EXPECT_EQ(Setting("LANCon"), "1");
+  EXPECT_EQ(tltest::Setting("Options", "LANCon"), "1");
   Click(dlg, IDC_FRMOPTIONS_CMDAPPLY);
   EXPECT_EQ(stops, 1);
   EXPECT_EQ(applies, 2);
