@@ -55,10 +55,7 @@ void OnDesktop(const std::function<void()>& body) {
 }
 
 TEST(TrayE2E, TrayIconHotkeyAndExitQuestion) {
-  const std::string appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
-  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, appPaths);
-  DeleteKeyTree(HKEY_CURRENT_USER, appPaths);
+  ForgetInstallation();
   DeleteRunValue();
   std::string folder = MakeProgramFolder("tray");
   Process desktop;

@@ -11,12 +11,6 @@ namespace {
 const char* const kCaption = "Tarvick Lite";
 const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
 
-void ForgetInstallation() {
-  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, kAppPaths);
-  DeleteKeyTree(HKEY_CURRENT_USER, kAppPaths);
-}
-
 // The session-end request, as Windows sends it to the hidden countdown form;
 // the program must end by itself with code 0.
 void EndSession(Process& p) {

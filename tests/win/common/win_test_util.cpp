@@ -60,6 +60,13 @@ std::string MakeProgramFolder(const std::string& stem) {
   return dir;
 }
 
+void ForgetInstallation() {
+  const std::string appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\TarvickLite.exe";
+  DeleteKeyTree(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Tarvick Lite");
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, appPaths);
+  DeleteKeyTree(HKEY_CURRENT_USER, appPaths);
+}
+
 // Through the ANSI file functions, as the program opens its files.
 std::string ReadFileBytes(const std::string& path) {
   std::string out;

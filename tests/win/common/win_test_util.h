@@ -16,8 +16,10 @@ namespace tltest {
 std::string BinaryDir();
 // A new empty folder under %TEMP%.
 std::string MakeTempDir(const std::string& stem);
-// A fresh program folder with TarvickLite.exe and corvel.dll copied in.
+// A fresh program folder with TarvickLite.exe and corvel.dll copied in; the
+// user's settings and the program's registration gone, as before an install.
 std::string MakeProgramFolder(const std::string& stem);
+void ForgetInstallation();
 // A file's bytes ("" when it cannot be read); a file made of these bytes.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
