@@ -6,7 +6,7 @@ using namespace tltest;
 
 namespace hooktest {
 
-std::string CorvelPath() { return BinaryDir() + "\\hooklib\\corvel.dll"; }
+static std::string CorvelPath() { return BinaryDir() + "\\hooklib\\corvel.dll"; }
 std::string HostPath() { return BinaryDir() + "\\tests\\fixtures\\hook_host\\hook_host.exe"; }
 
 bool Corvel::Load() {
@@ -17,7 +17,7 @@ bool Corvel::Load() {
   return install != nullptr;
 }
 
-const char kHandoffKey[] = "Software\\VB and VBA Program Settings\\Tarvick\\tmp";
+static const char kHandoffKey[] = "Software\\VB and VBA Program Settings\\Tarvick\\tmp";
 
 RawValue HandoffRaw(const char* name) { return ReadRaw(HKEY_CURRENT_USER, kHandoffKey, name); }
 

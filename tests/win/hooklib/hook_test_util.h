@@ -10,7 +10,6 @@
 
 namespace hooktest {
 
-std::string CorvelPath();
 std::string HostPath();
 
 // corvel.dll in this process (each test is a process of its own, so the
@@ -23,7 +22,6 @@ struct Corvel {
   long Remove() const { return install(0x1234, 0); }
 };
 
-extern const char kHandoffKey[];
 tltest::RawValue HandoffRaw(const char* name);
 std::string Handoff(const char* name);  // text up to the NUL, "<missing>" when absent
 void SetHandoff(const char* name, const std::string& text);

@@ -98,7 +98,8 @@ TEST_F(HookProcs, AnOwnerDrawnMenuItemHasNoTextAndWritesNothing) {
   POINT at = Reported(item);
   ASSERT_GE(at.x, 0) << "the menu did not open";
   ClickAt(at);
-  EXPECT_TRUE(WaitUntil([&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + kItemOwnerDraw); }))
+  EXPECT_TRUE(WaitUntil(
+      [&] { return host_.Send(kCmdChosen) == static_cast<LRESULT>(kFirstCommand + kItemOwnerDraw); }))
       << "the command still reaches the program";
   EXPECT_EQ(Handoff("MenuName"), "before");
   EXPECT_EQ(Handoff("Time"), "before");
