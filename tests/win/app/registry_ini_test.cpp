@@ -86,8 +86,8 @@ class IniTest : public ::testing::Test {
 // and the Run dialog's history, byte for byte.
 TEST_F(IniTest, OddAndUnwritableFiles) {
   // A file that is not INI text, a huge count and a value beginning "Failed".
-  WriteFileBytes(ModMain::Prog().IniPath, "\x01\x02garbage\r\n[Classes]\r\nNumber=99999999\r\nClass1=Failed class\r\n"
-                                         "Class2=" + std::string(600, 'c') + "\r\n");
+  WriteFileBytes(ModMain::Prog().IniPath, "\x01\x02garbage\r\n[Classes]\r\nNumber=99999999\r\n"
+                                          "Class1=Failed class\r\nClass2=" + std::string(600, 'c') + "\r\n");
   modIni::ReadClassList();
   EXPECT_EQ(modIni::ClassList.size(), 1024u);
   EXPECT_EQ(modIni::ClassList[0], "");

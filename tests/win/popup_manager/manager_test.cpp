@@ -276,7 +276,8 @@ TEST_F(ManagerPage, PredefinedRowsFollowTheInstalledVersionAndRow12AddsRecord13)
   // Offered: 1 (version 1), 3 and 6..13 (any version); not 2 (version 2),
   // 4 (not registered) or 5 (no such file).
   std::vector<std::string> names, expected = {"Browser 1", "Browser 3"};
-  for (int i = 0; i < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++i) names.push_back(tl::ListViewText(list, i, 0));
+  for (int i = 0; i < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++i)
+    names.push_back(tl::ListViewText(list, i, 0));
   for (int i = 6; i <= 13; ++i) expected.push_back("Browser " + std::to_string(i));
   ASSERT_EQ(names, expected);
 

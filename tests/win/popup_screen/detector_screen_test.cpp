@@ -72,7 +72,6 @@ class DetectorScreen : public ::testing::Test {
     screen.ShowPop(title, 0, h, 0, 0, false);
     return h;
   }
-  std::string Text(int id) { return TextOf(Item(id)); }
   // Steps until the screen stands still at its full height.
   void SlideIn() {
     RECT before = RectOf(screen.hwnd()), after;
@@ -92,7 +91,7 @@ TEST_F(DetectorScreen, HoverPeeksWithoutActivatingAndTheMouseOnTheScreenHoldsThe
   DWORD shownAt = GetTickCount();
   screen.ShowPop("Cheap flights", 0, pop, 3, 77, false);
   EXPECT_TRUE(GetWindowLongA(screen.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_URLLBL), "URL:      http://ads.example/offer");
+  EXPECT_EQ(TextOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_URLLBL)), "URL:      http://ads.example/offer");
   SlideIn();
   RECT in = RectOf(screen.hwnd());
   RECT strip = RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_PICTURE1));
@@ -131,7 +130,7 @@ TEST_F(DetectorScreen, HoverPeeksWithoutActivatingAndTheMouseOnTheScreenHoldsThe
   SlideIn();
   EXPECT_GE(RectOf(screen.hwnd()).bottom,
             RectOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_COMMAND1)).bottom);
-  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME), "Casino");
+  EXPECT_EQ(TextOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_INFOPIC_WNNAME)), "Casino");
   // The separate close box only hides the report: the pop-up was logged once.
   SendMessageA(Item(Scr::IDC_POPUPDETECTORSCRFRM_ASXTOOLBARCLOSE), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowVisible(screen.hwnd()));
@@ -178,7 +177,7 @@ TEST_F(DetectorScreen, CloseButtonTwoInARowDraggingAndClosingTheScreenLogEach) {
   EXPECT_EQ(ModMain::Blocker().BlockedList.back().WindowName, "First");
   EXPECT_EQ(screen.PendingWindow(), second);
   RECT after = RectOf(screen.hwnd());
-  EXPECT_EQ(Text(Scr::IDC_POPUPDETECTORSCRFRM_WNNAMELBL), "Window Name:        Second");
+  EXPECT_EQ(TextOf(Item(Scr::IDC_POPUPDETECTORSCRFRM_WNNAMELBL)), "Window Name:        Second");
 
   // Dragged by its title, the screen follows the press point and stays
   // where it is dropped.
