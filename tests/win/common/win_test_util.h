@@ -16,9 +16,10 @@ namespace tltest {
 std::string BinaryDir();
 // A new empty folder under %TEMP%.
 std::string MakeTempDir(const std::string& stem);
-// A fresh program folder with TarvickLite.exe and corvel.dll copied in; the
-// user's settings and the program's registration gone, as before an install.
+// A fresh program folder with TarvickLite.exe and corvel.dll copied in.
 std::string MakeProgramFolder(const std::string& stem);
+// The user's settings and the program's App Paths registration gone, as
+// before a first install.
 void ForgetInstallation();
 // A file's bytes ("" when it cannot be read); a file made of these bytes.
 std::string ReadFileBytes(const std::string& path);
