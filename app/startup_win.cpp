@@ -109,7 +109,7 @@ bool IsFirstRun() {
   if (!tl::Trim(modRegEnum::AppPathOf(exe)).empty()) return false;
   // The registration is the mark of a finished first run: FirstRunSetup
   // writes it last, so a run cut short repeats every step at the next start.
-  tl::ResetToDefaults(p.Env(), p.Settings);
+  tl::FirstRunDefaults(p.Env(), p.Settings);
   SaveOptions();
   return true;
 }
