@@ -155,9 +155,11 @@ void LoadForms() {
   PopUpPage().Create(MainForm().hwnd(), Blocker());
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
+  // The reminder's "Settings ...": the toolbar's quick settings (the
+  // toolbar has no "MoreTools" button; asked for, it did nothing).
   IntMod::ShowSettings = [] {
     ModMainLoop::ShowMainWindow();
-    MainForm().MainTbl_ButtonClick("MoreTools");
+    MainForm().MainTbl_ButtonClick("Settings");
   };
   Dialogs::Wiring& w = Dialogs::Wire();
   w.stopPopupBlocking = [] { Blocker().StopPopupBlocking(); };
