@@ -172,6 +172,7 @@ void LoadForms() {
     PopUpPage().SelectTab(2);
   };
   c.ShowOptions = [](int tab) { Dialogs::ShowOptionsDialog(MainForm().hwnd(), tab); };
+  c.ShowAbout = [] { Dialogs::ShowAboutDialog(MainForm().hwnd()); };
   c.ShowRun = [] { Dialogs::ShowRunDialog(MainForm().hwnd()); };
   MainForm().SetPage(PopUpPage().hwnd());
   c.RefreshPage = [] { PopUpPage().RefreshMe(); };
