@@ -49,10 +49,15 @@ void CallExternalComponent() {
 
 void DispatchPending() {
   MSG msg;
+  HWND mainWnd = ModMain::MainForm().hwnd();
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       ModMain::Prog().Exiting = true;
       return;
+    }
+    if (msg.message == WM_HOTKEY && msg.hwnd == mainWnd) {
+      ShowMainWindow();
+      continue;
     }
     if (tl::Dialog::PreTranslate(msg)) continue;
     TranslateMessage(&msg);
@@ -145,17 +150,17 @@ void ShowMainWindow() {
 
 void RunMainLoop() {
   IntMod::ReminderTick(GetTickCount());
-  HWND mainWnd = ModMain::MainForm().hwnd();
   while (!ModMain::Prog().Exiting) {
     // Each step goes on when another fails: nothing may end the loop early.
     try {
-      // A changed hand-off value (a new window, a click) wakes the loop as
-      // a message does, so a pop-up is judged at once, not at the next beat.
-      HANDLE handoff = ModMain::Blocker().HandoffWakeEvent();
-      MsgWaitForMultipleObjectsEx(handoff ? 1 : 0, &handoff, INFINITE, QS_ALLINPUT,
-                                  MWMO_INPUTAVAILABLE);
-      MSG msg;
-      if (PeekMessageA(&msg, mainWnd, WM_HOTKEY, WM_HOTKEY, PM_REMOVE)) ShowMainWindow();
+      // A changed hand-off value (a new window, a click) or a window the
+      // input watcher saw wakes the loop as a message does, so a pop-up is
+      // judged at once, not at the next beat.
+      ModPop::PopupBlocker& blocker = ModMain::Blocker();
+      HANDLE wakes[ModPop::PopupBlocker::kWakeHandles];
+      DWORD n = static_cast<DWORD>(blocker.PassWakeHandles(wakes));
+      DWORD r = MsgWaitForMultipleObjectsEx(n, wakes, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      if (r - WAIT_OBJECT_0 < n) blocker.PassWoken(wakes[r - WAIT_OBJECT_0]);
       PeriodicWork();
     } catch (...) {
     }

@@ -164,6 +164,14 @@ void SaveOptions(SettingsEnv& env, const SettingsRecord& rec) {
   put("BlockMessenger", FlagText(rec.BlockMessenger));
 }
 
+void FirstRunDefaults(SettingsEnv& env, SettingsRecord& rec) {
+  int16_t chosen = -1;
+  Reader r(env.store, kOptions);
+  r.Int16("RunAtStartUp", -1, chosen);
+  ResetToDefaults(env, rec);
+  if (r.ok && (chosen == 0 || chosen == 1)) rec.RunAtStartUp = chosen;
+}
+
 void ResetToDefaults(SettingsEnv& env, SettingsRecord& rec) {
   rec.RunAtStartUp = 1;
   rec.SplashAtStartUp = 1;

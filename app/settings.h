@@ -77,6 +77,9 @@ struct SettingsEnv {
 void LoadOptions(SettingsEnv& env, SettingsRecord& rec);
 void SaveOptions(SettingsEnv& env, const SettingsRecord& rec);
 void ResetToDefaults(SettingsEnv& env, SettingsRecord& rec);
+// The first run's options: the reset values, except a start-up choice
+// already stored (the setup's "Start with Windows" box), which is kept.
+void FirstRunDefaults(SettingsEnv& env, SettingsRecord& rec);
 void WriteDefaultSpecialPrograms(SettingsEnv& env, SettingsRecord& rec);
 
 // "General" and "MoreTools".

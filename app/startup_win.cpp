@@ -109,7 +109,7 @@ bool IsFirstRun() {
   if (!tl::Trim(modRegEnum::AppPathOf(exe)).empty()) return false;
   // The registration is the mark of a finished first run: FirstRunSetup
   // writes it last, so a run cut short repeats every step at the next start.
-  tl::ResetToDefaults(p.Env(), p.Settings);
+  tl::FirstRunDefaults(p.Env(), p.Settings);
   SaveOptions();
   return true;
 }
@@ -155,9 +155,11 @@ void LoadForms() {
   PopUpPage().Create(MainForm().hwnd(), Blocker());
   p.HookOwner = CancelForm().hwnd();
   p.MessageOwner = MainForm().hwnd();
+  // The reminder's "Settings ...": the toolbar's quick settings (the
+  // toolbar has no "MoreTools" button; asked for, it did nothing).
   IntMod::ShowSettings = [] {
     ModMainLoop::ShowMainWindow();
-    MainForm().MainTbl_ButtonClick("MoreTools");
+    MainForm().MainTbl_ButtonClick("Settings");
   };
   Dialogs::Wiring& w = Dialogs::Wire();
   w.stopPopupBlocking = [] { Blocker().StopPopupBlocking(); };
@@ -170,6 +172,7 @@ void LoadForms() {
     PopUpPage().SelectTab(2);
   };
   c.ShowOptions = [](int tab) { Dialogs::ShowOptionsDialog(MainForm().hwnd(), tab); };
+  c.ShowAbout = [] { Dialogs::ShowAboutDialog(MainForm().hwnd()); };
   c.ShowRun = [] { Dialogs::ShowRunDialog(MainForm().hwnd()); };
   MainForm().SetPage(PopUpPage().hwnd());
   c.RefreshPage = [] { PopUpPage().RefreshMe(); };

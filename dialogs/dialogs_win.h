@@ -1,4 +1,4 @@
-// The Options and Run dialogs as the rest of the program opens them. The
+// The Options, Run and About dialogs as the rest of the program opens them. The
 // program root sets Wire() once; the dialogs are modeless and one of each
 // exists at a time.
 #pragma once
@@ -12,8 +12,10 @@ namespace Dialogs {
 // tab when that tab is offered.
 void ShowOptionsDialog(HWND owner, int tab);
 void ShowRunDialog(HWND owner);
+void ShowAboutDialog(HWND owner);
 // The open dialogs' windows, or null.
 HWND OptionsWindow();
 HWND RunWindow();
+HWND AboutWindow();
 
 }  // namespace Dialogs

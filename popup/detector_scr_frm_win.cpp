@@ -240,6 +240,18 @@ const std::string& PopUpDetectorScrFrm::BrowserPath() const { return EntryAt(blo
 
 void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browserIndex, HWND window,
                                   int16_t recordIndex, DWORD threadId, bool isDialog) {
+  // Out of sight first, within a frame of its showing: closing the previous
+  // pop-up and reading this one's address take tens of milliseconds. A
+  // window white-listed by its title is never touched; one white-listed by
+  // its address is shown again below. Against the pop-up's own monitor: one
+  // beyond every monitor's right edge is left alone.
+  std::string title = TextOf(window);
+  if (title.empty()) title = windowName;
+  RECT r;
+  bool hidden = !blocker_->IsBrowserWhiteListed(1, title, browserIndex, window) &&
+                GetWindowRect(window, &r) && tl::MonitorRectOf(window).right > r.left;
+  if (hidden) HidePopup(window);
+
   bool wasShowing = false;
   if (pending_) {
     CloseDetector(false, true);
@@ -259,6 +271,7 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
 
   if (Check_URL()) {
     pending_ = nullptr;  // white-listed: left alone
+    if (hidden) ShowWindow(window, SW_SHOWNA);
     return;
   }
   const tl::SettingsRecord& s = ModMain::Prog().Settings;
@@ -275,12 +288,6 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
   // pending without the strip that lets the user see it.
   if (entry.HidePop == 1) {
     ShowMode(true);
-    RECT r;
-    // Against the pop-up's own monitor: one on a monitor right of the
-    // primary is on a screen too; only one beyond every monitor's right
-    // edge is left alone.
-    if (GetWindowRect(pending_, &r) && tl::MonitorRectOf(pending_).right > r.left)
-      HidePopup(pending_);
     panel = IDC_POPUPDETECTORSCRFRM_PICTURE1;
   } else {
     ShowMode(false);

@@ -44,8 +44,6 @@ struct StateBlock {
   // created and last shown (0 = not yet).
   std::atomic<uint32_t> recentWindow[kRecentWindows]{}, recentCreated[kRecentWindows]{},
       recentShown[kRecentWindows]{};
-  // Outside the sequence: set by the watcher, cleared by the UI thread.
-  std::atomic<bool> wakePending{false};
   // Set by the UI thread: the browser processes whose new windows it judges.
   std::atomic<uint32_t> browserPids[InputWatcher::kWatchedProcesses]{};
   std::atomic<uint64_t> events{0}, costTotal{0}, costMax{0};
@@ -53,7 +51,7 @@ struct StateBlock {
 
 StateBlock gBlock;
 // Only the watcher thread touches these.
-HWND gWakeWindow;
+HANDLE gWakeEvent;
 uint8_t gModsDown;  // left/right Ctrl, Shift, Alt as six bits
 int gRecentNext;
 LARGE_INTEGER gQpcHz;
@@ -193,11 +191,8 @@ LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(nullptr, code, wp, lp);
 }
 
-void Wake() {
-  // One wake until the UI thread has run its pass: a burst of windows
-  // does not flood its queue.
-  if (!gBlock.wakePending.exchange(true)) PostMessageA(gWakeWindow, WM_NULL, 0, 0);
-}
+// A burst of windows sets the event once: the UI thread runs one pass.
+void Wake() { SetEvent(gWakeEvent); }
 
 bool IsBrowserProcess(DWORD pid) {
   for (const auto& p : gBlock.browserPids)
@@ -298,9 +293,11 @@ DWORD WINAPI InputWatcher::ThreadMain(void* p) {
   return 0;
 }
 
-bool InputWatcher::Start(HWND wakeWindow) {
+bool InputWatcher::Start() {
   if (Running()) return true;
-  gWakeWindow = wakeWindow;
+  if (!wake_) wake_.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!wake_) return false;
+  gWakeEvent = wake_.get();
   gModsDown = 0;
   gPendingCount = 0;
   QueryPerformanceFrequency(&gQpcHz);
@@ -383,8 +380,6 @@ void InputWatcher::WatchProcesses(const uint32_t* pids, int count) {
   for (int i = 0; i < kWatchedProcesses; ++i)
     gBlock.browserPids[i].store(i < count ? pids[i] : 0, std::memory_order_relaxed);
 }
-
-void InputWatcher::WakeTaken() { gBlock.wakePending.store(false); }
 
 InputWatcher::Costs InputWatcher::CallbackCosts() const {
   Costs c;

@@ -3,9 +3,9 @@
 // run on the thread that installed them and Windows drops one whose callback
 // is slow; the UI thread sleeps, shows modal boxes and counts down, so it
 // cannot own them. The callbacks only note times, windows, process ids and
-// modifiers (never which key) in a block the UI thread reads, and post a
-// wake when another program's top-level window is created, or one of
-// those is shown.
+// modifiers (never which key) in a block the UI thread reads, and signal
+// the wake event when another program's top-level window is created, or one
+// of those is shown.
 #pragma once
 #include <windows.h>
 
@@ -26,9 +26,9 @@ class InputWatcher {
   InputWatcher& operator=(const InputWatcher&) = delete;
   ~InputWatcher() { Stop(); }
 
-  // Starts the thread (one watcher per process); wakeWindow gets WM_NULL.
-  // False when the hooks could not be installed.
-  bool Start(HWND wakeWindow);
+  // Starts the thread (one watcher per process). False when the hooks
+  // could not be installed.
+  bool Start();
   void Stop();
   bool Running() const { return thread_.get() != nullptr; }
 
@@ -43,8 +43,10 @@ class InputWatcher {
   // The browser processes whose new windows are judged: under Wine, which
   // sends no show event, their new windows are looked at until they show.
   void WatchProcesses(const uint32_t* pids, int count);
-  // The UI thread has run its pass: the next window event posts a wake again.
-  void WakeTaken();
+  // Signalled (auto-reset) on each window event; null before the first Start.
+  // An event, not a posted message: a message that came during a pass was
+  // dispatched after it without another one, and the wake was lost.
+  HANDLE WakeEvent() const { return wake_.get(); }
 
   // Time spent inside the callbacks, for measurement.
   struct Costs {
@@ -56,7 +58,7 @@ class InputWatcher {
  private:
   static DWORD WINAPI ThreadMain(void* self);
 
-  tl::KernelHandle thread_;
+  tl::KernelHandle thread_, wake_;
   DWORD threadId_ = 0;
 };
 

@@ -61,9 +61,14 @@ class PopupBlocker {
   void StopPopupBlocking();
   // One detection pass; pop-ups go to the screen.
   void DetectPopups(PopUpDetectorScrFrm& screen);
-  // Signalled when a hand-off value changes, so the main loop can run a
-  // pass at once; armed again on each call. Null when the key cannot be opened.
-  HANDLE HandoffWakeEvent();
+  // The handles whose signal calls for a pass at once, for the main loop's
+  // wait: a hand-off value changed, the input watcher saw a window. Into
+  // out[kWakeHandles]; their count.
+  static constexpr int kWakeHandles = 2;
+  int PassWakeHandles(HANDLE* out);
+  // The wait ended on one of them: the key's change notice is armed again
+  // before the pass reads the key, so a change during the pass is not lost.
+  void PassWoken(HANDLE signalled);
 
  private:
   struct PopStateRecord {
@@ -90,7 +95,7 @@ class PopupBlocker {
   int MatchBrowser(const std::string& exePath);
   const std::string& UpperShortPathOf(const std::string& path);
   void RecordWindow(HWND h, DWORD pid);
-  void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction, const std::string& menu);
+  void CheckWebPageDialogs(PopUpDetectorScrFrm& screen, const std::string& menu);
   std::string AddressOfClickedBrowser(HWND clicked);
   bool WatcherSawNewWindow(uint32_t now);
   bool WatcherSawHiddenWindow(uint32_t now) const;
@@ -111,6 +116,11 @@ class PopupBlocker {
   tl::RegKey tmpKey_;
   tl::KernelHandle handoffChanged_;
   bool notifyArmed_ = false;
+  void ArmHandoffNotice();
+  // "Time" and "NewWin" as last read; read again only once the change
+  // notice fired (or is not armed), so an idle pass asks the registry nothing.
+  std::string handoffTime_, handoffNewWin_;
+  bool handoffFresh_ = false;
   // Clicks, keys and new windows seen while blocking is on.
   InputWatcher watcher_;
   // The windows judged last, whether or not the table still holds them.

@@ -64,6 +64,11 @@ bool HasExplorerPage(HWND h) {
   return found;
 }
 
+// Read only where a pass needs it: each read asks the window server.
+bool CtrlOrShiftDown() {
+  return (GetAsyncKeyState(VK_CONTROL) & 0x8000) || (GetAsyncKeyState(VK_SHIFT) & 0x8000);
+}
+
 BOOL CALLBACK CollectTopLevel(HWND h, LPARAM lp) {
   try {
     reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
@@ -83,17 +88,28 @@ HKEY PopupBlocker::TmpKey() {
   return tmpKey_.get();
 }
 
-HANDLE PopupBlocker::HandoffWakeEvent() {
+void PopupBlocker::ArmHandoffNotice() {
   if (!handoffChanged_) handoffChanged_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  if (!handoffChanged_) return nullptr;
-  // One request at a time: a request stays pending until it fires.
-  if (notifyArmed_ && WaitForSingleObject(handoffChanged_.get(), 0) != WAIT_OBJECT_0)
-    return handoffChanged_.get();
+  if (!handoffChanged_) return;
   ResetEvent(handoffChanged_.get());
   HKEY k = TmpKey();
   notifyArmed_ = k && RegNotifyChangeKeyValue(k, FALSE, REG_NOTIFY_CHANGE_LAST_SET,
                                               handoffChanged_.get(), TRUE) == ERROR_SUCCESS;
-  return notifyArmed_ ? handoffChanged_.get() : nullptr;
+}
+
+int PopupBlocker::PassWakeHandles(HANDLE* out) {
+  // One request at a time: an armed one stays pending until it fires.
+  if (!notifyArmed_) ArmHandoffNotice();
+  int n = 0;
+  if (notifyArmed_) out[n++] = handoffChanged_.get();
+  if (HANDLE w = watcher_.WakeEvent()) out[n++] = w;
+  return n;
+}
+
+void PopupBlocker::PassWoken(HANDLE signalled) {
+  if (signalled != handoffChanged_.get()) return;
+  ArmHandoffNotice();
+  handoffFresh_ = false;
 }
 
 std::string PopupBlocker::Tmp(const char* key, const char* def) {
@@ -115,6 +131,7 @@ void PopupBlocker::SetTmp(const char* key, const char* value) {
     tmpKey_.reset();
     notifyArmed_ = false;
   }
+  if (lstrcmpA(key, "NewWin") == 0) handoffNewWin_ = value;
 }
 
 void PopupBlocker::TakeWindowSnapshot() {
@@ -171,8 +188,7 @@ void PopupBlocker::RecordWindow(HWND h, DWORD pid) {
   if (!BrowserProcs.MarkWindowSeen(rec, HandleValue(h))) BrowserProcs.AddBrowserWindow(rec, HandleValue(h));
 }
 
-void PopupBlocker::CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAction,
-                                       const std::string& menu) {
+void PopupBlocker::CheckWebPageDialogs(PopUpDetectorScrFrm& screen, const std::string& menu) {
   if (!ModMain::Prog().Settings.BlockDialog) return;
   HWND dlg = FindWindowExA(nullptr, PopState.DialogSearchPos, kDialogClass, nullptr);
   PopState.DialogSearchPos = dlg;
@@ -186,7 +202,7 @@ void PopupBlocker::CheckWebPageDialogs(PopUpDetectorScrFrm& screen, bool userAct
   KnownDialogs.AddKnownDialog(HandleValue(dlg));
   if (menu.find("open in new window") != std::string::npos) {
     SetTmp("MenuName", "");
-  } else if (!userAction) {
+  } else if (!CtrlOrShiftDown()) {
     screen.ShowPop("", 0, dlg, 0, 0, true);
   }
   KnownDialogs.DropGone([](uint32_t h) { return IsWindow(HandleOf(h)) != FALSE; });
@@ -315,7 +331,7 @@ void TakeQuickSnapshot() { ModProgInfo::ProcessQuery(tl::kProcRefresh, "True"); 
 void PopupBlocker::StartPopupBlocking(HWND hookOwner) {
   hookOwner_ = hookOwner;
   // Without the watcher, today's browsers are judged by the hand-off alone.
-  watcher_.Start(hookOwner_);
+  watcher_.Start();
   TakeWindowSnapshot();
   HookLibrary::InstallMainHook(hookOwner_, 1);
   SetTmp("MenuName", "");
@@ -346,21 +362,22 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   const tl::SettingsRecord& settings = ModMain::Prog().Settings;
   tl::SettingsStore& store = ModMain::Prog().Store;
   uint32_t now = GetTickCount();
-  watcher_.WakeTaken();
 
+  if (!handoffFresh_ || !notifyArmed_) {
+    handoffFresh_ = true;
+    handoffTime_ = Tmp("Time", "0");
+    handoffNewWin_ = Tmp("NewWin", "0");
+  }
   // A menu item clicked in the last three seconds.
   std::string menu;
-  std::string menuTime = Tmp("Time", "0");
-  if (tl::MenuClickFresh(now, tl::HandoffNumber(menuTime))) {
+  if (tl::MenuClickFresh(now, tl::HandoffNumber(handoffTime_))) {
     menu = tl::ToLower(tl::StripAccessKey(Tmp("MenuName", "")));
-  } else if (menuTime != menuClearedAt_) {
+  } else if (handoffTime_ != menuClearedAt_) {
     // Emptied once per expired click, not on every pass: a new click
     // comes with a new "Time".
     SetTmp("MenuName", "");
-    menuClearedAt_ = menuTime;
+    menuClearedAt_ = handoffTime_;
   }
-  // Ctrl or Shift held.
-  bool userAction = (GetAsyncKeyState(VK_CONTROL) & 0x8000) || (GetAsyncKeyState(VK_SHIFT) & 0x8000);
   // The system's Run dialog: open now, or when it closed.
   if (FindWindowExA(nullptr, nullptr, "#32770", "Run")) {
     PopState.RunDialogOpen = true;
@@ -368,7 +385,7 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
     PopState.RunDialogOpen = false;
     PopState.RunClosedTick = now;
   }
-  CheckWebPageDialogs(screen, userAction, menu);
+  CheckWebPageDialogs(screen, menu);
   // The user's own peek at a hidden pop-up made window events: not new.
   if (UserPeek) {
     SetTmp("NewWin", "0");
@@ -378,11 +395,12 @@ void PopupBlocker::DetectPopups(PopUpDetectorScrFrm& screen) {
   // Nothing new: only the screen's own step. A browser window the watcher
   // saw created lately and not yet judged is news too: a browser that
   // refuses the hook library never sets "NewWin".
-  if (tl::HandoffNumber(Tmp("NewWin", "0")) == 0 && !WatcherSawNewWindow(now)) {
+  if (tl::HandoffNumber(handoffNewWin_) == 0 && !WatcherSawNewWindow(now)) {
     if (IsWindowVisible(screen.hwnd())) screen.Timer1_Timer();
     return;
   }
-  // A window opened from the Run dialog just closed is the user's.
+  // Ctrl or Shift held; a window opened from the Run dialog just closed is the user's.
+  bool userAction = CtrlOrShiftDown();
   if (!PopState.RunDialogOpen && tl::RunDialogJustClosed(now, PopState.RunClosedTick)) {
     userAction = true;
     PopState.RunClosedTick = 0;

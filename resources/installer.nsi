@@ -126,6 +126,17 @@ Section "Start with Windows" SecStartup
   WriteRegStr HKCU "${RUN_KEY}" "${APP}" '"$INSTDIR\${EXE}"'
 SectionEnd
 
+Section "-Start-up choice"
+  ; The program's own setting follows the box, so its first start (which
+  ; writes the setting's default, on) does not undo an unticked box.
+  ${If} ${SectionIsSelected} ${SecStartup}
+    WriteRegStr HKCU "${SETTINGS_KEY}\${APP}\Options" "RunAtStartUp" "1"
+  ${Else}
+    WriteRegStr HKCU "${SETTINGS_KEY}\${APP}\Options" "RunAtStartUp" "0"
+    DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
+  ${EndIf}
+SectionEnd
+
 Section "-Restart"
   ; The user had it running: the new version takes its place.
   ${If} $WasRunning = 1
@@ -138,6 +149,12 @@ Function .onInit
   ClearErrors
   ${GetOptions} $0 "/NOSTARTUP" $1
   ${IfNot} ${Errors}
+    !insertmacro UnselectSection ${SecStartup}
+  ${EndIf}
+  ; Over settings of an earlier install, the box starts as the user left
+  ; start with Windows there.
+  ReadRegStr $1 HKCU "${SETTINGS_KEY}\${APP}\Options" "RunAtStartUp"
+  ${If} $1 == "0"
     !insertmacro UnselectSection ${SecStartup}
   ${EndIf}
 FunctionEnd

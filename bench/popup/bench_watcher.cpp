@@ -101,9 +101,8 @@ int main(int argc, char** argv) {
   if (rounds <= 0) rounds = 200;
   std::printf("%d rounds of 5 input events each\n", rounds);
   Print("no watcher, main thread stalled (Sleep)", WhileStalled(rounds, false));
-  HWND wake = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   ModPop::InputWatcher watcher;
-  if (!watcher.Start(wake)) {
+  if (!watcher.Start()) {
     std::fprintf(stderr, "the watcher's hooks could not be installed\n");
     return 1;
   }

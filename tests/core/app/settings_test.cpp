@@ -57,6 +57,17 @@ TEST_F(SettingsTest, ResetAndSaveStoreTheResetValuesAsText) {
   EXPECT_EQ(rec.WinReminderInterval, 60);
 }
 
+// The first run keeps a start-up choice the setup stored, and only a valid one.
+TEST_F(SettingsTest, FirstRunKeepsTheStoredStartUpChoice) {
+  PutOpt("RunAtStartUp", "0");
+  FirstRunDefaults(env, rec);
+  EXPECT_EQ(rec.RunAtStartUp, 0);
+  EXPECT_EQ(rec.WinReminderInterval, 60);  // the rest is the reset
+  PutOpt("RunAtStartUp", "7");
+  FirstRunDefaults(env, rec);
+  EXPECT_EQ(rec.RunAtStartUp, 1);
+}
+
 // Values that do not convert: the load error, then the reset values stand
 // in memory and in the store.
 TEST_F(SettingsTest, BadValuesRaiseTheLoadErrorAndLeaveTheResetValues) {

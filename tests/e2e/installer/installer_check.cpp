@@ -157,9 +157,21 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, SettingsKey("Options"), "LANCon").bytes, lanCon);
   EXPECT_EQ(lanCon, Sz("1"));
 
-  // Installed again without start-up, then removed with the settings.
+  // Installed again without start-up: the first start keeps that choice,
+  // and a later setup starts from it.
   RunSetup(Env("TL_SETUP_NEW"), "/S /NOSTARTUP");
   EXPECT_FALSE(ReadRaw(HKEY_CURRENT_USER, kRunKey, "Tarvick Lite").exists);
+  Process again;
+  ASSERT_TRUE(again.Start(exe, "", dir));
+  box = WaitForMessageBox(again.pid(), "Tarvick Lite", 20000);
+  ASSERT_TRUE(box);
+  PressButton(box, "&No");
+  ASSERT_TRUE(FindProcessWindow(again.pid(), "TarvickLiteExit", nullptr, 15000));
+  RunSetup(Env("TL_SETUP_NEW"), "/S");
+  EXPECT_FALSE(RunningProgramPath(&pid).empty()) << "started again, so the uninstaller ends it";
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    EXPECT_FALSE(ReadRaw(root, kRunKey, "Tarvick Lite").exists);
+  EXPECT_EQ(Setting("Options", "RunAtStartUp"), "0");
   RunUninstaller("/S /REMOVESETTINGS");
   EXPECT_EQ(GetFileAttributesA(dir.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder is gone";
   EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey("Options").c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);

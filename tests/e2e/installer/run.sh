@@ -29,9 +29,12 @@ export TL_DIST_OLD=$(win "$work/old") TL_DIST_NEW=$(win "$work/new")
 # display's session starts, or that session's desktop has no display driver.
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
+# The output goes to a file: a program a failed check left running would
+# hold a pipe open, and the tier would wait for it for good.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine wineboot >/dev/null 2>&1
-  wine "$0" 2>&1 | tr -d "\r"
-  rc=${PIPESTATUS[0]}
+  wine "$0" >"$1" 2>&1
+  rc=$?
   wineserver -k >/dev/null 2>&1
-  exit $rc' "$build/win/tests/e2e/installer/installer_check.exe"
+  tr -d "\r" <"$1"
+  exit $rc' "$build/win/tests/e2e/installer/installer_check.exe" "$work/check.log"

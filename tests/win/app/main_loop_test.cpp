@@ -99,11 +99,21 @@ TEST_F(MainLoopTest, ReminderFormShowsTheUsersTextAndClosesWithItsButtons) {
   EXPECT_EQ(IntMod::Reminder.ActiveMinutes, 0);
   EXPECT_NE(Setting("Options", "SProgCount"), "<missing>");  // the options were saved
 
-  // "Settings ..." shows the main window and closes the form.
+  // "Settings ..." shows the main window with its quick settings menu
+  // (closed here from within its own loop), then closes the form.
   IntMod::ShowFrm(0, "Reminder", "Text");
   form = FindProcessWindow(GetCurrentProcessId(), "TarvickLiteReminder", nullptr, 2000);
   ASSERT_TRUE(form);
+  static bool menuShown;
+  menuShown = false;
+  UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (!IsWindowVisible(FindWindowA("#32768", nullptr))) return;
+    menuShown = true;
+    EndMenu();
+  });
   SendMessageA(GetDlgItem(form, RemindersMsgFrm::IDC_SETTINGSBTN), BM_CLICK, 0, 0);
+  KillTimer(nullptr, closer);
+  EXPECT_TRUE(menuShown);
   EXPECT_FALSE(IsWindow(form));
   EXPECT_TRUE(IsWindowVisible(ModMain::MainForm().hwnd()));
 }

@@ -109,3 +109,18 @@ TEST_F(RunDialog, AnUnwritableHistoryFileClosesQuietlyAndKeepsItsContent) {
 }
 
 }  // namespace
+
+// The about box: made from its template, the system information button
+// greyed where the system has no such tool (Wine has none), OK closes it.
+TEST(AboutBox, OpensFromItsTemplateAndClosesWithOk) {
+  FreshProgram();
+  Dialogs::ShowAboutDialog(nullptr);
+  HWND dlg = Dialogs::AboutWindow();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dlg));
+  char found[MAX_PATH];
+  bool tool = SearchPathA(nullptr, "msinfo32.exe", nullptr, MAX_PATH, found, nullptr) != 0;
+  EXPECT_EQ(IsWindowEnabled(GetDlgItem(dlg, IDC_FRMABOUT_SYSINFO)) != FALSE, tool);
+  Click(dlg, IDOK);
+  EXPECT_EQ(Dialogs::AboutWindow(), nullptr);
+}
