@@ -168,7 +168,8 @@ TEST(Installer, InstallUpgradeOverTheRunningProgramAndUninstall) {
   PressButton(box, "&No");
   ASSERT_TRUE(FindProcessWindow(again.pid(), "TarvickLiteExit", nullptr, 15000));
   RunSetup(Env("TL_SETUP_NEW"), "/S");
-  EXPECT_FALSE(RunningProgramPath(&pid).empty()) << "started again, so the uninstaller ends it";
+  EXPECT_TRUE(FindProcessWindow(0, "TarvickLiteExit", nullptr, 15000))
+      << "started again, so the uninstaller ends it";
   for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
     EXPECT_FALSE(ReadRaw(root, kRunKey, "Tarvick Lite").exists);
   EXPECT_EQ(Setting("Options", "RunAtStartUp"), "0");
