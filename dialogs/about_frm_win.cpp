@@ -39,9 +39,7 @@ std::string SystemInfoTool() {
 
 bool frmAbout::Open(HWND owner) {
   if (!hwnd() && !Create(IDD_FRMABOUT, owner)) return false;
-  const auto& wire = Dialogs::Wire();
-  if (wire.showForm) wire.showForm(hwnd());
-  else ShowWindow(hwnd(), SW_SHOW);
+  Dialogs::ShowForward(hwnd());
   return true;
 }
 

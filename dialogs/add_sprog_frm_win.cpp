@@ -5,17 +5,17 @@
 
 #include "app/program_win.h"
 #include "app/settings.h"
+#include "dialogs/dialog_wiring_win.h"
 #include "dialogs/dialogs_res.h"
 #include "dialogs/file_dialog_win.h"
 #include "dialogs/sprog_list_win.h"
 
-bool AddSProgFrm::Open(const Request& r, const std::function<void(HWND)>& showForm) {
+bool AddSProgFrm::Open(const Request& r) {
   if (hwnd()) return false;
   req_ = r;
   if (!Create(IDD_ADDSPROGFRM, r.options)) return false;
   EnableWindow(r.options, FALSE);
-  if (showForm) showForm(hwnd());
-  else ShowWindow(hwnd(), SW_SHOW);
+  Dialogs::ShowForward(hwnd());
   return true;
 }
 

@@ -2,7 +2,6 @@
 // dialog's special-program list. Opened over the Options dialog, which stays
 // disabled until this one closes.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "app/dialog_win.h"
@@ -19,7 +18,7 @@ class AddSProgFrm : public tl::Dialog {
     std::string path;
     int option = 2;
   };
-  bool Open(const Request& r, const std::function<void(HWND)>& showForm);
+  bool Open(const Request& r);
   std::string GetSelectedOptText() const;
 
   void cmdApply_Click();

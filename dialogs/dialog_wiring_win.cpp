@@ -7,4 +7,9 @@ Wiring& Wire() {
   return wiring;
 }
 
+void ShowForward(HWND dialog) {
+  if (Wire().showForm) Wire().showForm(dialog);
+  else ShowWindow(dialog, SW_SHOW);
+}
+
 }  // namespace Dialogs

@@ -21,5 +21,7 @@ struct Wiring {
   std::function<void()> showBrowsersList;
 };
 Wiring& Wire();
+// Shows an open dialog through showForm, or plainly when that is not set.
+void ShowForward(HWND dialog);
 
 }  // namespace Dialogs

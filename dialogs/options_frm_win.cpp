@@ -73,9 +73,7 @@ bool frmOptions::Open(HWND owner, int tab) {
   InitCommonControlsEx(&icc);
   if (!hwnd() && !Create(IDD_FRMOPTIONS, owner)) return false;
   if (TabAvailable(tab)) SelectTab(tab);
-  const auto& wire = Dialogs::Wire();
-  if (wire.showForm) wire.showForm(hwnd());
-  else ShowWindow(hwnd(), SW_SHOW);
+  Dialogs::ShowForward(hwnd());
   return true;
 }
 
@@ -292,7 +290,7 @@ void frmOptions::OpenProgramDialog(const char* caption, const std::string& path,
   r.caption = caption;
   r.path = path;
   r.option = option;
-  programForm_.Open(r, Dialogs::Wire().showForm);
+  programForm_.Open(r);
 }
 
 void frmOptions::AddBtn_Click() { OpenProgramDialog(kAddProgramCaption, "", tl::kWarnBeforeClose); }

@@ -32,9 +32,7 @@ std::string Directory(UINT (WINAPI* query)(LPSTR, UINT)) {
 
 bool RunFrm::Open(HWND owner) {
   if (!hwnd() && !Create(IDD_RUNFRM, owner)) return false;
-  const auto& wire = Dialogs::Wire();
-  if (wire.showForm) wire.showForm(hwnd());
-  else ShowWindow(hwnd(), SW_SHOW);
+  Dialogs::ShowForward(hwnd());
   return true;
 }
 
