@@ -72,10 +72,11 @@ const tl::BrowserEntry& EntryAt(const std::vector<tl::BrowserEntry>& browsers, i
 // Hides another program's window without being held by it: a browser whose
 // thread does not answer at once gets the request posted. A responsive one
 // is hidden at once (Wine's posted hide leaves the window deaf to a later
-// show from another process).
-void HidePopup(HWND pop) {
+// show from another process). One that has just answered (its address read)
+// is not asked again: each round trip may wait behind its first paint.
+void HidePopup(HWND pop, bool justAnswered = false) {
   DWORD_PTR ignored;
-  if (SendMessageTimeoutA(pop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored))
+  if (justAnswered || SendMessageTimeoutA(pop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored))
     ShowWindow(pop, SW_HIDE);
   else
     ShowWindowAsync(pop, SW_HIDE);
@@ -241,16 +242,21 @@ const std::string& PopUpDetectorScrFrm::BrowserPath() const { return EntryAt(blo
 void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browserIndex, HWND window,
                                   int16_t recordIndex, DWORD threadId, bool isDialog) {
   // Out of sight first, within a frame of its showing: closing the previous
-  // pop-up and reading this one's address take tens of milliseconds. A
-  // window white-listed by its title is never touched; one white-listed by
-  // its address is shown again below. Against the pop-up's own monitor: one
+  // pop-up takes tens of milliseconds. Its title and address are read first
+  // (the address is a few messages to its Edit, none for today's browsers):
+  // a window trusted by either is never touched, not even hidden for a blink
+  // that would cost it the focus. Against the pop-up's own monitor: one
   // beyond every monitor's right edge is left alone.
   std::string title = TextOf(window);
   if (title.empty()) title = windowName;
+  std::string address;
+  EnumChildWindows(window, ModPop::EnumURLProc, reinterpret_cast<LPARAM>(&address));
+  bool trusted = blocker_->IsBrowserWhiteListed(1, title, browserIndex, window) ||
+                 (!tl::AddressPending(address) &&
+                  (IsExistingFile(address) || blocker_->IsBrowserWhiteListed(0, address, browserIndex, window)));
   RECT r;
-  bool hidden = !blocker_->IsBrowserWhiteListed(1, title, browserIndex, window) &&
-                GetWindowRect(window, &r) && tl::MonitorRectOf(window).right > r.left;
-  if (hidden) HidePopup(window);
+  bool hidden = !trusted && GetWindowRect(window, &r) && tl::MonitorRectOf(window).right > r.left;
+  if (hidden) HidePopup(window, !address.empty());
 
   bool wasShowing = false;
   if (pending_) {
@@ -265,7 +271,7 @@ void PopUpDetectorScrFrm::ShowPop(const std::string& windowName, int16_t browser
   isDialog_ = isDialog;
   addressChecked_ = false;
   lastNameChecked_.clear();
-  blocker_->CurrentURL.clear();
+  blocker_->CurrentURL = address;  // read once: not asked again below
   SetLabel(IDC_POPUPDETECTORSCRFRM_WNNAMELBL, "");
   SetLabel(IDC_POPUPDETECTORSCRFRM_URLLBL, "");
 

@@ -302,15 +302,23 @@ BOOL CALLBACK EnumURLProc(HWND child, LPARAM lp) {
     char cls[16] = {};
     GetClassNameA(child, cls, sizeof cls);
     if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-    // Another program's Edit: never wait on a hung one.
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &len)) return TRUE;
-    if (len > 65536) len = 65536;
-    std::string text(len + 10, '\0');
+    // Another program's Edit: never wait on a hung one. One round trip for
+    // an address of usual length (a new pop-up is read before it is hidden);
+    // its length asked only when it filled the buffer.
+    std::string text(1024, '\0');
     DWORD_PTR got = 0;
-    if (!SendMessageTimeoutA(child, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
+    if (!SendMessageTimeoutA(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_ABORTIFHUNG, 200, &got))
       return TRUE;
+    DWORD_PTR len = 0;
+    if (got + 1 >= text.size() &&
+        SendMessageTimeoutA(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 200, &len) && len >= got) {
+      if (len > 65536) len = 65536;
+      text.assign(len + 10, '\0');
+      if (!SendMessageTimeoutA(child, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 200, &got))
+        return TRUE;
+    }
     text.resize(text.find('\0'));
     if (text.find(':') != std::string::npos) *reinterpret_cast<std::string*>(lp) = std::move(text);
     return TRUE;
